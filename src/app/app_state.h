@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+// The program-wide switches, set by the settings and the keys, read by the frame loop.
+struct AppFlags {
+    bool wireframeEnabled = false;
+    bool cullingEnabled = false;
+    bool showNormals = false;
+    bool showTexCoords = false;
+    bool moveForwardHeld = false;
+    bool moveLeftHeld = false;
+    bool moveBackwardHeld = false;
+    bool moveRightHeld = false;
+    bool jumpRequested = false;
+    bool paused = false;
+    bool gameOver = false;
+    bool dropAllRequested = false;
+};
+
+extern AppFlags appFlags;
+
+// Cubes dropped, weighted by the powerup in force when each was removed.
+extern std::int32_t points;

@@ -1,0 +1,12 @@
+#include "console.h"
+#include "game.h"
+#include "startup_options.h"
+
+int main(int argc, char** argv)
+{
+    printLine(":::::: WELCOME TO ZARNOK 2023 ::::::");
+    StartupOptions options;
+    parseCommandLine(options, argc, argv);
+    Game game(std::move(options));
+    return game.run();
+}

@@ -1,0 +1,80 @@
+#include "window_setup.h"
+
+#include "console.h"
+#include "diagnostics.h"
+#include "gl.h"
+#include "key_input.h"
+
+void startupFailure(const std::string& message)
+{
+    glfwTerminate();
+    fatalError("ERROR: " + message);
+}
+
+namespace {
+
+void setWindowHints(const WindowSettings& settings)
+{
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
+    glfwWindowHint(GLFW_REFRESH_RATE, settings.refreshRate);
+    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+    glfwWindowHint(GLFW_SAMPLES, 4);
+}
+
+void installDebugOutput()
+{
+    // Drivers without debug output simply get no reporter.
+    if (glDebugMessageCallback == nullptr)
+        return;
+    glDebugMessageCallback(onGlDebugMessage, nullptr);
+    glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
+}
+
+} // namespace
+
+GLFWwindow* openGameWindow(const WindowSettings& settings)
+{
+    glfwSetErrorCallback(onGlfwError);
+    if (glfwInit() != GLFW_TRUE)
+        startupFailure("Failed to init GLFW");
+    printLine("GLFW was initialized.");
+
+    setWindowHints(settings);
+    GLFWmonitor* monitor = settings.fullscreen ? glfwGetPrimaryMonitor() : nullptr;
+    GLFWwindow* window = glfwCreateWindow(settings.width, settings.height, settings.title.c_str(), monitor, nullptr);
+    if (window == nullptr)
+        startupFailure("Failed to create window");
+
+    glfwMakeContextCurrent(window);
+    glewExperimental = GL_TRUE;
+    const GLenum glewResult = glewInit();
+    if (glewResult != GLEW_OK)
+        startupFailure(std::string("Failed to init GLEW: ") +
+                       reinterpret_cast<const char*>(glewGetErrorString(glewResult)));
+    printLine("GLEW was initialized.");
+
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
+    installDebugOutput();
+    return window;
+}
+
+void installInputCallbacks(GLFWwindow* window)
+{
+    glfwSetKeyCallback(window, keyCallback);
+}
+
+void applyInitialGlState(const RendererSettings& settings, const AppFlags& flags)
+{
+    glClearColor(1.0f, 0.8f, 1.0f, 1.0f);
+    if (settings.depthTest)
+        glEnable(GL_DEPTH_TEST);
+    else
+        glDisable(GL_DEPTH_TEST);
+    if (flags.cullingEnabled)
+        glEnable(GL_CULL_FACE);
+    if (flags.wireframeEnabled)
+        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "app_settings.h"
+
+struct GLFWwindow;
+
+// Ends start-up: GLFW is terminated, "ERROR: <message>" printed, a key awaited, status 1.
+[[noreturn]] void startupFailure(const std::string& message);
+
+// Opens the game window with a 4.3 core debug context, loads the GL entry points,
+// captures the cursor and installs the debug-output reporter. Ends the program on failure.
+GLFWwindow* openGameWindow(const WindowSettings& settings);
+
+// Installs the key, mouse-button, scroll and cursor callbacks.
+void installInputCallbacks(GLFWwindow* window);
+
+// The GL state before the first frame: clear colour, depth test, culling and polygon mode.
+void applyInitialGlState(const RendererSettings& settings, const AppFlags& flags);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+// What the command line asked for.
+struct StartupOptions {
+    bool runHeadless = false;
+    bool cameraFileGiven = false;
+    bool rendererFileGiven = false;
+    bool screenshotFileGiven = false;
+    std::string screenshotFile;
+    std::string cameraFile;
+    std::string rendererFile;
+};
+
+// Fills `options` from the program's arguments:
+//   --run_headless          render one frame, save it as a screenshot and quit
+//   --filename NAME         base name of that screenshot (".ppm" is appended)
+//   --init_camera ASSET     camera settings file in place of the default
+//   --init_renderer ASSET   renderer settings file in place of the default
+// Option words match exactly. A value word is looked at again as an option word, unknown
+// words are ignored, a repeated option keeps its last value, and an option that wants a
+// value but comes last is ignored.
+void parseCommandLine(StartupOptions& options, int argc, const char* const* argv);

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "gl.h"
+#include "key_input.h"
+
+TEST(KeyInput, MovementKeysActWhileHeld)
+{
+    AppFlags flags;
+    applyKeyEvent(flags, GLFW_KEY_W, GLFW_PRESS);
+    applyKeyEvent(flags, GLFW_KEY_A, GLFW_PRESS);
+    applyKeyEvent(flags, GLFW_KEY_S, GLFW_PRESS);
+    applyKeyEvent(flags, GLFW_KEY_D, GLFW_PRESS);
+    EXPECT_TRUE(flags.moveForwardHeld && flags.moveLeftHeld && flags.moveBackwardHeld && flags.moveRightHeld);
+    applyKeyEvent(flags, GLFW_KEY_W, GLFW_REPEAT);
+    EXPECT_TRUE(flags.moveForwardHeld);
+    applyKeyEvent(flags, GLFW_KEY_W, GLFW_RELEASE);
+    applyKeyEvent(flags, GLFW_KEY_D, GLFW_RELEASE);
+    EXPECT_FALSE(flags.moveForwardHeld);
+    EXPECT_FALSE(flags.moveRightHeld);
+    EXPECT_TRUE(flags.moveLeftHeld && flags.moveBackwardHeld);
+}
+
+TEST(KeyInput, SpaceRequestsAJumpOnThePress)
+{
+    AppFlags flags;
+    applyKeyEvent(flags, GLFW_KEY_SPACE, GLFW_RELEASE);
+    EXPECT_FALSE(flags.jumpRequested);
+    applyKeyEvent(flags, GLFW_KEY_SPACE, GLFW_PRESS);
+    EXPECT_TRUE(flags.jumpRequested);
+}
+
+TEST(KeyInput, ToggleKeysActOnTheReleaseOnly)
+{
+    AppFlags flags;
+    for (int key : {GLFW_KEY_N, GLFW_KEY_T, GLFW_KEY_ESCAPE, GLFW_KEY_2, GLFW_KEY_F1, GLFW_KEY_F2}) {
+        applyKeyEvent(flags, key, GLFW_PRESS);
+        applyKeyEvent(flags, key, GLFW_REPEAT);
+    }
+    EXPECT_FALSE(flags.showNormals || flags.showTexCoords || flags.paused || flags.dropAllRequested ||
+                 flags.wireframeEnabled || flags.cullingEnabled);
+
+    applyKeyEvent(flags, GLFW_KEY_N, GLFW_RELEASE);
+    applyKeyEvent(flags, GLFW_KEY_T, GLFW_RELEASE);
+    applyKeyEvent(flags, GLFW_KEY_2, GLFW_RELEASE);
+    EXPECT_TRUE(flags.showNormals && flags.showTexCoords && flags.dropAllRequested);
+    applyKeyEvent(flags, GLFW_KEY_N, GLFW_RELEASE);
+    EXPECT_FALSE(flags.showNormals);
+}
+
+TEST(KeyInput, EscapePausesAndResumesButNotAfterGameOver)
+{
+    AppFlags flags;
+    applyKeyEvent(flags, GLFW_KEY_ESCAPE, GLFW_RELEASE);
+    EXPECT_TRUE(flags.paused);
+    applyKeyEvent(flags, GLFW_KEY_ESCAPE, GLFW_RELEASE);
+    EXPECT_FALSE(flags.paused);
+
+    flags.gameOver = true;
+    flags.paused = true;
+    applyKeyEvent(flags, GLFW_KEY_ESCAPE, GLFW_RELEASE);
+    EXPECT_TRUE(flags.paused);
+}
+
+TEST(KeyInput, QuitsOnlyFromAPausedScreen)
+{
+    AppFlags flags;
+    EXPECT_EQ(applyKeyEvent(flags, GLFW_KEY_Q, GLFW_RELEASE), KeyEffect::None);
+    flags.paused = true;
+    EXPECT_EQ(applyKeyEvent(flags, GLFW_KEY_Q, GLFW_PRESS), KeyEffect::None);
+    EXPECT_EQ(applyKeyEvent(flags, GLFW_KEY_Q, GLFW_RELEASE), KeyEffect::CloseWindow);
+}
+
+TEST(KeyInput, FunctionKeysToggleTheRenderModes)
+{
+    AppFlags flags;
+    EXPECT_EQ(applyKeyEvent(flags, GLFW_KEY_F1, GLFW_RELEASE), KeyEffect::PolygonModeChanged);
+    EXPECT_TRUE(flags.wireframeEnabled);
+    EXPECT_EQ(applyKeyEvent(flags, GLFW_KEY_F2, GLFW_RELEASE), KeyEffect::CullingChanged);
+    EXPECT_TRUE(flags.cullingEnabled);
+    applyKeyEvent(flags, GLFW_KEY_F1, GLFW_RELEASE);
+    EXPECT_FALSE(flags.wireframeEnabled);
+}
+
+TEST(KeyInput, OtherKeysChangeNothing)
+{
+    AppFlags flags;
+    applyKeyEvent(flags, GLFW_KEY_X, GLFW_PRESS);
+    applyKeyEvent(flags, GLFW_KEY_X, GLFW_RELEASE);
+    applyKeyEvent(flags, GLFW_KEY_KP_2, GLFW_RELEASE);
+    EXPECT_FALSE(flags.dropAllRequested || flags.paused || flags.jumpRequested);
+}

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "game_tree.h"
+#include "ppm.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kBanner = ":::::: WELCOME TO ZARNOK 2023 ::::::";
+
+bool contains(const std::vector<std::string>& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// The positions of `wanted` in `lines`, in order; fails the test if one is missing.
+std::vector<size_t> positionsOf(const std::vector<std::string>& lines, const std::vector<std::string>& wanted)
+{
+    std::vector<size_t> positions;
+    for (const std::string& line : wanted) {
+        const auto found = std::find(lines.begin(), lines.end(), line);
+        EXPECT_NE(found, lines.end()) << "missing line: " << line;
+        positions.push_back(static_cast<size_t>(found - lines.begin()));
+    }
+    return positions;
+}
+
+PpmImage screenshot(const fs::path& path)
+{
+    PpmImage image;
+    std::string error;
+    EXPECT_TRUE(readPpm(path, image, error)) << path << ": " << error;
+    return image;
+}
+
+} // namespace
+
+TEST(HeadlessRun, StartsRendersOneFrameAndWritesItFromAnyWorkingDirectory)
+{
+    TempDir cwd;
+    const ProcessResult result = runProcess({builtGameBinary().string(), "--run_headless", "--filename", "shot"},
+                                            ProcessOptions{cwd.path(), {}, false}, std::chrono::seconds(90));
+    ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
+
+    const std::vector<std::string> lines = splitLines(result.out);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), kBanner);
+    const std::vector<size_t> order =
+        positionsOf(lines, {kBanner, "GLFW was initialized.", "GLEW was initialized.", "Framework was initialized."});
+    EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
+    EXPECT_EQ(lines.back(), "scored  0 points");
+
+    const PpmImage image = screenshot(cwd / "shot.ppm");
+    EXPECT_EQ(image.width, 1280);
+    EXPECT_EQ(image.height, 768);
+}
+
+TEST(HeadlessRun, WithoutAFileNameTheScreenshotIsCalledScreenshot)
+{
+    GameTree tree;
+    const ProcessResult result = tree.run({"--run_headless"});
+    ASSERT_EQ(result.exitCode, 0) << result.out;
+    EXPECT_TRUE(fs::exists(tree.path("screenshot.ppm")));
+}
+
+TEST(Settings, TheWindowSizeComesFromWindowIni)
+{
+    GameTree tree;
+    writeFile(tree.path("assets/settings/window.ini"), "[window]\nwidth = 320\nheight = 200\n");
+    const ProcessResult result = tree.run({"--run_headless", "--filename", "small"});
+    ASSERT_EQ(result.exitCode, 0) << result.out;
+    const PpmImage image = screenshot(tree.path("small.ppm"));
+    EXPECT_EQ(image.width, 320);
+    EXPECT_EQ(image.height, 200);
+}
+
+TEST(Settings, AMissingFileIsReportedAndTheGameRunsOnDefaults)
+{
+    GameTree tree;
+    fs::remove(tree.path("assets/settings/window.ini"));
+    const ProcessResult result = tree.run({"--run_headless", "--filename", "defaults"});
+    ASSERT_EQ(result.exitCode, 0) << result.out;
+    EXPECT_TRUE(contains(splitLines(result.out),
+                         "ERROR: Failed to load 'assets/settings/window.ini'. Using default values instead."));
+    const PpmImage image = screenshot(tree.path("defaults.ppm"));
+    EXPECT_EQ(image.width, 1280);
+    EXPECT_EQ(image.height, 768);
+}
+
+TEST(Settings, InitRendererReplacesTheRendererFile)
+{
+    GameTree tree;
+    fs::rename(tree.path("assets/settings/renderer_standard.ini"), tree.path("assets/settings/my_renderer.ini"));
+    const ProcessResult replaced = tree.run({"--run_headless", "--init_renderer", "assets/settings/my_renderer.ini"});
+    ASSERT_EQ(replaced.exitCode, 0) << replaced.out;
+    // The default file is gone, yet nothing is reported: it was never read.
+    EXPECT_EQ(replaced.out.find("ERROR"), std::string::npos) << replaced.out;
+
+    const ProcessResult missing = tree.run({"--run_headless", "--init_renderer", "nothing.ini"});
+    ASSERT_EQ(missing.exitCode, 0) << missing.out;
+    const std::vector<std::string> lines = splitLines(missing.out);
+    EXPECT_TRUE(contains(lines, "ERROR: Failed to load 'nothing.ini'. Using default values instead."));
+    EXPECT_EQ(
+        std::count_if(lines.begin(), lines.end(), [](const std::string& line) { return line.rfind("ERROR", 0) == 0; }),
+        1);
+}
+
+TEST(Settings, InitCameraReplacesTheCameraFile)
+{
+    GameTree tree;
+    const ProcessResult result = tree.run({"--run_headless", "--init_camera", "assets/settings/side_camera.ini"});
+    ASSERT_EQ(result.exitCode, 0) << result.out;
+    EXPECT_TRUE(contains(splitLines(result.out),
+                         "ERROR: Failed to load 'assets/settings/side_camera.ini'. Using default values instead."));
+}
+
+TEST(Settings, ASecondCopyOfASettingsFileIsFatal)
+{
+    GameTree tree;
+    fs::create_directories(tree.path("build/assets/settings"));
+    fs::copy_file(tree.path("assets/settings/window.ini"), tree.path("build/assets/settings/window.ini"));
+    const ProcessResult result = tree.run({"--run_headless"});
+    EXPECT_EQ(result.exitCode, 1);
+    const std::vector<std::string> expected{
+        kBanner,
+        "Ambiguous asset file path: 'assets/settings/window.ini'",
+        "Found this path at multiple locations. Don't know which one shall be used. Candidates are:",
+        "  - " + tree.path("build/assets/settings/window.ini").string(),
+        "  - " + tree.path("assets/settings/window.ini").string(),
+        "Remove all duplicates to fix this!",
+    };
+    EXPECT_EQ(splitLines(result.out), expected);
+}
+
+TEST(StartupFailure, WithoutADisplayGlfwFailsAndTheGameWaitsForAKey)
+{
+    ProcessOptions options;
+    options.environment = {{"DISPLAY", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt}};
+    options.keepStdinOpen = true;
+    ChildProcess game({builtGameBinary().string()}, options);
+
+    // The message is out, but the game holds the console open until a key arrives.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (game.outputSoFar().find("ERROR: Failed to init GLFW") == std::string::npos &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(game.running());
+    game.writeStdin("\n");
+    const ProcessResult result = game.wait(std::chrono::seconds(20));
+
+    EXPECT_EQ(result.exitCode, 1);
+    const std::vector<std::string> lines = splitLines(result.out);
+    ASSERT_EQ(lines.size(), 3u) << result.out;
+    EXPECT_EQ(lines[0], kBanner);
+    EXPECT_EQ(lines[1].rfind("GLFW error ", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[2], "ERROR: Failed to init GLFW");
+}
+
+TEST(StartupFailure, EndOfInputCountsAsTheKey)
+{
+    ProcessOptions options;
+    options.environment = {{"DISPLAY", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt}};
+    const ProcessResult result = runProcess({builtGameBinary().string()}, options, std::chrono::seconds(20));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(splitLines(result.out).back(), "ERROR: Failed to init GLFW");
+}
+
+TEST(StartupFailure, AWindowThatCannotBeCreatedIsFatal)
+{
+    GameTree tree;
+    writeFile(tree.path("assets/settings/window.ini"), "[window]\nwidth = 0\nheight = 0\n");
+    const ProcessResult result = tree.run({"--run_headless"});
+    EXPECT_EQ(result.exitCode, 1);
+    const std::vector<std::string> lines = splitLines(result.out);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "ERROR: Failed to create window");
+    EXPECT_FALSE(fs::exists(tree.path("screenshot.ppm")));
+}
