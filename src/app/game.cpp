@@ -37,6 +37,12 @@ void Game::startUp()
     installInputCallbacks(window);
     applyInitialGlState(rendererSettings, appFlags);
 
+    resources = loadSceneResources();
+    light.emplace(glm::vec3(1.0f, 0.8f, 0.8f), glm::vec3(-1.0f, -2.0f, 0.0f), true);
+    postProcess = PostProcessFramebuffer::create(windowSettings.width, windowSettings.height);
+    if (!postProcess)
+        startupFailure("Error creating framebuffer object");
+
     timer = std::make_unique<FrameTimer>(static_cast<float>(glfwGetTime()));
 }
 
@@ -46,14 +52,34 @@ void Game::runFrame()
         appFlags.paused = true;
     beginFrame();
     glfwPollEvents();
+    setSceneUniforms();
+    composite();
     finishFrame();
 }
 
 // The frame starts on a cleared target with depth testing on, whatever the settings said.
+// Wireframe frames go straight to the window; all others through the post-process pass.
 void Game::beginFrame()
 {
+    renderToFramebuffer = !appFlags.wireframeEnabled;
+    if (renderToFramebuffer)
+        postProcess->beginScene();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
+}
+
+void Game::setSceneUniforms()
+{
+    const DebugViews debugViews{appFlags.showNormals, appFlags.showTexCoords};
+    for (Shader* shader : {resources.textureShader.get(), resources.procTextureShader.get()})
+        setPerFrameUniforms(*shader, cameraPosition, frameViewProj, *light, windowSettings.width, windowSettings.height,
+                            debugViews);
+}
+
+void Game::composite()
+{
+    if (renderToFramebuffer)
+        postProcess->drawToScreen(*resources.framebufferShader, frameViewProj, prevFrameViewProj);
 }
 
 void Game::finishFrame()
@@ -75,6 +101,8 @@ void Game::updateTitle()
 void Game::shutDown()
 {
     printLine("scored  " + std::to_string(points) + " points");
+    postProcess.reset();
+    resources.release();
     shutdownFramework();
     glfwTerminate();
 }

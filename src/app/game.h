@@ -1,9 +1,14 @@
 #pragma once
 
+#include <glm/glm.hpp>
 #include <memory>
+#include <optional>
 
 #include "app_settings.h"
 #include "frame_timer.h"
+#include "lighting.h"
+#include "post_process.h"
+#include "scene_resources.h"
 #include "startup_options.h"
 
 struct GLFWwindow;
@@ -23,6 +28,8 @@ private:
     void shutDown();
 
     void beginFrame();
+    void setSceneUniforms();
+    void composite();
     void finishFrame();
     void updateTitle();
 
@@ -30,5 +37,14 @@ private:
     WindowSettings windowSettings;
     RendererSettings rendererSettings;
     GLFWwindow* window = nullptr;
+
+    SceneResources resources;
+    std::optional<DirectionalLight> light;
+    std::unique_ptr<PostProcessFramebuffer> postProcess;
+
     std::unique_ptr<FrameTimer> timer;
+    bool renderToFramebuffer = false;
+    glm::vec3 cameraPosition{0.0f};
+    glm::mat4 frameViewProj{1.0f};
+    glm::mat4 prevFrameViewProj{1.0f};
 };

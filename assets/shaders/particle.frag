@@ -1,0 +1,13 @@
+#version 330 core
+
+in vec2 texCoord;
+in vec4 tint;
+
+uniform sampler2D glyphTextureSampler;
+
+out vec4 color;
+
+void main()
+{
+    color = texture(glyphTextureSampler, texCoord) * tint;
+}

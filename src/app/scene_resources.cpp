@@ -1,0 +1,56 @@
+#include "scene_resources.h"
+
+#include "cube.h"
+#include "material.h"
+#include "model_loader.h"
+#include "platform.h"
+#include "shader.h"
+#include "texture.h"
+
+namespace {
+
+std::shared_ptr<Shader> loadShaderPair(const std::string& name)
+{
+    return std::make_shared<Shader>("assets/shaders/" + name + ".vert", "assets/shaders/" + name + ".frag");
+}
+
+} // namespace
+
+SceneResources loadSceneResources()
+{
+    SceneResources resources;
+    resources.cornellGouraudShader = loadShaderPair("cornellGouraud");
+    resources.textureShader = loadShaderPair("texture");
+    resources.procTextureShader = loadShaderPair("procTexture");
+    resources.framebufferShader = loadShaderPair("framebuffer");
+
+    resources.woodTexture = std::make_shared<Texture>("assets/textures/wood_texture.dds");
+    resources.wallsTexture = std::make_shared<Texture>("assets/textures/alhambra_walls.dds");
+
+    resources.woodMaterial = std::make_shared<TextureMaterial>(resources.textureShader, glm::vec3(0.1f, 0.7f, 0.1f),
+                                                               2.0f, resources.woodTexture);
+    resources.wallsMaterial = std::make_shared<TextureMaterial>(resources.textureShader, glm::vec3(0.3f, 1.0f, 0.1f),
+                                                                8.0f, resources.wallsTexture);
+    resources.proceduralMaterial =
+        std::make_shared<Material>(resources.procTextureShader, glm::vec3(0.1f, 0.8f, 0.2f), 10.0f);
+    return resources;
+}
+
+void SceneResources::release()
+{
+    proceduralMaterial.reset();
+    wallsMaterial.reset();
+    woodMaterial.reset();
+    wallsTexture.reset();
+    woodTexture.reset();
+    framebufferShader.reset();
+    procTextureShader.reset();
+    textureShader.reset();
+    cornellGouraudShader.reset();
+}
+
+void prepareProgramData()
+{
+    unitCubeData = createCubeGeometry(1.0f, 1.0f, 1.0f);
+    platformModel = loadModelAsset(kPlatformModelFile);
+}

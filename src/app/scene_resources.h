@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+
+class Material;
+class Shader;
+class Texture;
+
+// The shaders, textures and materials the 3D scene is drawn with, loaded once at start-up.
+struct SceneResources {
+    std::shared_ptr<Shader> cornellGouraudShader;
+    std::shared_ptr<Shader> textureShader;
+    std::shared_ptr<Shader> procTextureShader;
+    std::shared_ptr<Shader> framebufferShader;
+
+    std::shared_ptr<Texture> woodTexture;
+    std::shared_ptr<Texture> wallsTexture;
+
+    std::shared_ptr<Material> woodMaterial;
+    std::shared_ptr<Material> wallsMaterial;
+    std::shared_ptr<Material> proceduralMaterial;
+
+    // Materials first, then textures, then shaders, each in reverse order of creation.
+    void release();
+};
+
+// Loads every scene shader, texture and material; a missing or broken file ends the game.
+SceneResources loadSceneResources();
+
+// Data the program prepares before anything else: the cube mesh and the platform model.
+void prepareProgramData();

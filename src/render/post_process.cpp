@@ -1,0 +1,97 @@
+#include "post_process.h"
+
+#include "shader.h"
+
+namespace {
+
+// Two triangles covering the screen: x, y, u, v per vertex.
+constexpr float kQuadVertices[] = {
+    -1, 1, 0, 1, -1, -1, 0, 0, 1, -1, 1, 0, 1, -1, 1, 0, 1, 1, 1, 1, -1, 1, 0, 1,
+};
+
+GLuint createAttachment(int width, int height, GLint internalFormat, GLenum format, GLenum type)
+{
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, type, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    return texture;
+}
+
+} // namespace
+
+std::unique_ptr<PostProcessFramebuffer> PostProcessFramebuffer::create(int width, int height)
+{
+    std::unique_ptr<PostProcessFramebuffer> result(new PostProcessFramebuffer());
+    if (!result->build(width, height))
+        return nullptr;
+    return result;
+}
+
+bool PostProcessFramebuffer::build(int width, int height)
+{
+    glGenFramebuffers(1, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    colorTexture = createAttachment(width, height, GL_RGB, GL_RGB, GL_UNSIGNED_BYTE);
+    depthTexture = createAttachment(width, height, GL_DEPTH24_STENCIL8, GL_DEPTH_STENCIL, GL_UNSIGNED_INT_24_8);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colorTexture, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D, depthTexture, 0);
+    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (!complete)
+        return false;
+
+    glGenVertexArrays(1, &quadVertexArray);
+    glGenBuffers(1, &quadBuffer);
+    glBindVertexArray(quadVertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, quadBuffer);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(kQuadVertices), kQuadVertices, GL_STATIC_DRAW);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 4 * sizeof(float), nullptr);
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 4 * sizeof(float),
+                          reinterpret_cast<const void*>(2 * sizeof(float)));
+    glBindVertexArray(0);
+    return true;
+}
+
+PostProcessFramebuffer::~PostProcessFramebuffer()
+{
+    glDeleteFramebuffers(1, &framebuffer);
+    glDeleteTextures(1, &colorTexture);
+    glDeleteTextures(1, &depthTexture);
+    glDeleteBuffers(1, &quadBuffer);
+    glDeleteVertexArrays(1, &quadVertexArray);
+}
+
+void PostProcessFramebuffer::beginScene() const
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+}
+
+void PostProcessFramebuffer::drawToScreen(Shader& shader, const glm::mat4& viewProjection,
+                                          const glm::mat4& previousViewProjection) const
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    shader.use();
+    shader.setUniform("invViewProjection", glm::inverse(viewProjection));
+    shader.setUniform("prevViewProjection", previousViewProjection);
+    glDisable(GL_DEPTH_TEST);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+
+    glBindVertexArray(quadVertexArray);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, colorTexture);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, depthTexture);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glBindVertexArray(0);
+}

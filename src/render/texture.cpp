@@ -1,0 +1,42 @@
+#include "texture.h"
+
+#include "asset_path.h"
+#include "console.h"
+#include "dds.h"
+
+Texture::Texture(std::string path)
+{
+    const std::string resolved = resolveAssetPath(path);
+    if (resolved.empty())
+        fatalError("Could not find texture file: " + path);
+
+    const DDSImage image = loadDDS(resolved);
+    if (!image.hasImage())
+        return;
+
+    glGenTextures(1, &textureHandle);
+    glBindTexture(GL_TEXTURE_2D, textureHandle);
+    glCompressedTexImage2D(GL_TEXTURE_2D, 0, image.internalFormat, static_cast<GLsizei>(image.width),
+                           static_cast<GLsizei>(image.height), 0, static_cast<GLsizei>(image.imageSize),
+                           image.data.data());
+    glGenerateMipmap(GL_TEXTURE_2D);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    isValid = true;
+}
+
+Texture::~Texture()
+{
+    if (isValid)
+        glDeleteTextures(1, &textureHandle);
+}
+
+void Texture::bind(unsigned unit) const
+{
+    if (!isValid)
+        return;
+    glActiveTexture(GL_TEXTURE0 + unit);
+    glBindTexture(GL_TEXTURE_2D, textureHandle);
+}

@@ -1,0 +1,3 @@
+#include "cube.h"
+
+GeometryData unitCubeData;

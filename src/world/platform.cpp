@@ -1,0 +1,3 @@
+#include "platform.h"
+
+std::vector<GeometryData> platformModel;

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+
+// The game's OBJ models as file text.
+std::string platformModel();
+std::string glidePowerupModel();
+std::string doublePointsPowerupModel();
