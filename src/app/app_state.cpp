@@ -2,3 +2,4 @@
 
 AppFlags appFlags;
 std::int32_t points = 0;
+std::int64_t lastDropTicks = 0;

@@ -22,3 +22,6 @@ extern AppFlags appFlags;
 
 // Cubes dropped, weighted by the powerup in force when each was removed.
 extern std::int32_t points;
+
+// Wall-clock time (100 ns ticks) of the last cube dropped by the shifting timer, or of the start.
+extern std::int64_t lastDropTicks;

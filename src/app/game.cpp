@@ -2,6 +2,7 @@
 
 #include "app_state.h"
 #include "console.h"
+#include "cube.h"
 #include "framework.h"
 #include "gl.h"
 #include "screenshot.h"
@@ -37,7 +38,13 @@ void Game::startUp()
     installInputCallbacks(window);
     applyInitialGlState(rendererSettings, appFlags);
 
+    physics = std::make_unique<PhysicsWorld>(btVector3(0.0f, -9.81f, 0.0f));
     resources = loadSceneResources();
+    const float aspectRatio = static_cast<float>(windowSettings.width) / static_cast<float>(windowSettings.height);
+    world = std::make_unique<GameWorld>(
+        *physics, WorldMaterials{resources.wallsMaterial, resources.proceduralMaterial, resources.woodMaterial},
+        aspectRatio);
+    glfwSetWindowUserPointer(window, &world->player().camera);
     light.emplace(glm::vec3(1.0f, 0.8f, 0.8f), glm::vec3(-1.0f, -2.0f, 0.0f), true);
     postProcess = PostProcessFramebuffer::create(windowSettings.width, windowSettings.height);
     if (!postProcess)
@@ -51,9 +58,19 @@ void Game::runFrame()
     if (appFlags.gameOver)
         appFlags.paused = true;
     beginFrame();
+    Camera& camera = world->player().camera;
+    prevFrameViewProj = camera.viewProjection();
     glfwPollEvents();
+    // Cursor events of the next poll turn the camera only while the game runs.
+    camera.mouseLook = !appFlags.paused;
+    if (!appFlags.paused)
+        runningStep();
     setSceneUniforms();
+    world->updateCubes(appFlags.paused, appFlags.dropAllRequested, timer->dt(), wallClockTicks());
+    appFlags.dropAllRequested = false;
+    world->draw(timer->dt());
     composite();
+    applyRules();
     finishFrame();
 }
 
@@ -68,12 +85,31 @@ void Game::beginFrame()
     glEnable(GL_DEPTH_TEST);
 }
 
+void Game::runningStep()
+{
+    PlayerInput input;
+    input.forward = appFlags.moveForwardHeld;
+    input.backward = appFlags.moveBackwardHeld;
+    input.left = appFlags.moveLeftHeld;
+    input.right = appFlags.moveRightHeld;
+    input.jump = appFlags.jumpRequested;
+    appFlags.jumpRequested = false;
+    world->runningStep(input, timer->dt());
+    frameViewProj = world->player().camera.viewProjection();
+}
+
+void Game::applyRules()
+{
+    if (world->applyRules().gameOver)
+        appFlags.gameOver = true;
+}
+
 void Game::setSceneUniforms()
 {
     const DebugViews debugViews{appFlags.showNormals, appFlags.showTexCoords};
     for (Shader* shader : {resources.textureShader.get(), resources.procTextureShader.get()})
-        setPerFrameUniforms(*shader, cameraPosition, frameViewProj, *light, windowSettings.width, windowSettings.height,
-                            debugViews);
+        setPerFrameUniforms(*shader, world->player().camera.position, frameViewProj, *light, windowSettings.width,
+                            windowSettings.height, debugViews);
 }
 
 void Game::composite()
@@ -101,8 +137,12 @@ void Game::updateTitle()
 void Game::shutDown()
 {
     printLine("scored  " + std::to_string(points) + " points");
+    // The world's cubes and drawables hold GL objects and physics bodies: they go while both
+    // the context and the physics world still exist.
+    world.reset();
     postProcess.reset();
     resources.release();
     shutdownFramework();
     glfwTerminate();
+    physics.reset();
 }

@@ -6,6 +6,7 @@
 
 #include "app_settings.h"
 #include "frame_timer.h"
+#include "game_world.h"
 #include "lighting.h"
 #include "post_process.h"
 #include "scene_resources.h"
@@ -28,7 +29,9 @@ private:
     void shutDown();
 
     void beginFrame();
+    void runningStep();
     void setSceneUniforms();
+    void applyRules();
     void composite();
     void finishFrame();
     void updateTitle();
@@ -38,13 +41,14 @@ private:
     RendererSettings rendererSettings;
     GLFWwindow* window = nullptr;
 
+    std::unique_ptr<PhysicsWorld> physics;
     SceneResources resources;
+    std::unique_ptr<GameWorld> world;
     std::optional<DirectionalLight> light;
     std::unique_ptr<PostProcessFramebuffer> postProcess;
 
     std::unique_ptr<FrameTimer> timer;
     bool renderToFramebuffer = false;
-    glm::vec3 cameraPosition{0.0f};
     glm::mat4 frameViewProj{1.0f};
     glm::mat4 prevFrameViewProj{1.0f};
 };

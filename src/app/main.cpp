@@ -1,4 +1,5 @@
 #include "console.h"
+#include "cube.h"
 #include "game.h"
 #include "scene_resources.h"
 #include "startup_options.h"
@@ -9,6 +10,8 @@ int main(int argc, char** argv)
     printLine(":::::: WELCOME TO ZARNOK 2023 ::::::");
     StartupOptions options;
     parseCommandLine(options, argc, argv);
+    if (options.seedGiven)
+        cubeRandom.seed(options.seed);
     Game game(std::move(options));
     return game.run();
 }

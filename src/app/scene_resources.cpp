@@ -1,5 +1,6 @@
 #include "scene_resources.h"
 
+#include "app_state.h"
 #include "cube.h"
 #include "material.h"
 #include "model_loader.h"
@@ -51,6 +52,8 @@ void SceneResources::release()
 
 void prepareProgramData()
 {
+    cubeRandom.seed(std::random_device{}());
     unitCubeData = createCubeGeometry(1.0f, 1.0f, 1.0f);
     platformModel = loadModelAsset(kPlatformModelFile);
+    lastDropTicks = wallClockTicks();
 }

@@ -27,5 +27,6 @@ struct SceneResources {
 // Loads every scene shader, texture and material; a missing or broken file ends the game.
 SceneResources loadSceneResources();
 
-// Data the program prepares before anything else: the cube mesh and the platform model.
+// What the program prepares before anything else: the track generator's seed from the system's
+// random source, the cube mesh, the platform model and the start of the shifting timer.
 void prepareProgramData();

@@ -4,6 +4,7 @@
 #include "diagnostics.h"
 #include "gl.h"
 #include "key_input.h"
+#include "mouse_input.h"
 
 void startupFailure(const std::string& message)
 {
@@ -64,6 +65,9 @@ GLFWwindow* openGameWindow(const WindowSettings& settings)
 void installInputCallbacks(GLFWwindow* window)
 {
     glfwSetKeyCallback(window, keyCallback);
+    glfwSetMouseButtonCallback(window, onMouseButton);
+    glfwSetScrollCallback(window, onScroll);
+    glfwSetCursorPosCallback(window, onCursorPos);
 }
 
 void applyInitialGlState(const RendererSettings& settings, const AppFlags& flags)

@@ -1,6 +1,10 @@
 #include "startup_options.h"
 
+#include <cerrno>
+#include <cstdlib>
 #include <cstring>
+
+#include "console.h"
 
 namespace {
 
@@ -16,6 +20,31 @@ void takeValue(bool& given, std::string& value, int index, int argc, const char*
         return;
     given = true;
     value = argv[index + 1];
+}
+
+// A decimal number from 0 to 4294967295, and nothing else.
+bool parseSeed(const char* text, std::uint32_t& seed)
+{
+    if (*text < '0' || *text > '9')
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long long value = std::strtoull(text, &end, 10);
+    if (errno != 0 || *end != '\0' || value > 0xFFFFFFFFull)
+        return false;
+    seed = static_cast<std::uint32_t>(value);
+    return true;
+}
+
+void takeSeed(StartupOptions& options, int index, int argc, const char* const* argv)
+{
+    if (index + 1 >= argc)
+        return;
+    const char* value = argv[index + 1];
+    if (parseSeed(value, options.seed))
+        options.seedGiven = true;
+    else
+        printLine(std::string("Ignoring --seed '") + value + "': not a whole number from 0 to 4294967295.");
 }
 
 } // namespace
@@ -34,5 +63,7 @@ void parseCommandLine(StartupOptions& options, int argc, const char* const* argv
             takeValue(options.cameraFileGiven, options.cameraFile, i, argc, argv);
         if (isWord(argument, "--init_renderer"))
             takeValue(options.rendererFileGiven, options.rendererFile, i, argc, argv);
+        if (isWord(argument, "--seed"))
+            takeSeed(options, i, argc, argv);
     }
 }

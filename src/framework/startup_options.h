@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // What the command line asked for.
@@ -11,6 +12,8 @@ struct StartupOptions {
     std::string screenshotFile;
     std::string cameraFile;
     std::string rendererFile;
+    bool seedGiven = false;
+    std::uint32_t seed = 0;
 };
 
 // Fills `options` from the program's arguments:
@@ -18,7 +21,8 @@ struct StartupOptions {
 //   --filename NAME         base name of that screenshot (".ppm" is appended)
 //   --init_camera ASSET     camera settings file in place of the default
 //   --init_renderer ASSET   renderer settings file in place of the default
+//   --seed N                seed of the track generator (0 to 4294967295), for reproducible tracks
 // Option words match exactly. A value word is looked at again as an option word, unknown
 // words are ignored, a repeated option keeps its last value, and an option that wants a
-// value but comes last is ignored.
+// value but comes last is ignored. A seed that is not a whole number in range is reported and ignored.
 void parseCommandLine(StartupOptions& options, int argc, const char* const* argv);

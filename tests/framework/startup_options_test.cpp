@@ -72,3 +72,23 @@ TEST(CommandLine, AnOptionWithoutItsValueAtTheEndIsIgnored)
     const StartupOptions kept = parse({"--filename", "shot", "--filename"});
     EXPECT_EQ(kept.screenshotFile, "shot");
 }
+
+TEST(CommandLine, SeedTakesAWholeNumber)
+{
+    const StartupOptions options = parse({"--seed", "4294967295"});
+    EXPECT_TRUE(options.seedGiven);
+    EXPECT_EQ(options.seed, 4294967295u);
+    EXPECT_EQ(parse({"--seed", "0"}).seed, 0u);
+    EXPECT_FALSE(parse({"--seed"}).seedGiven);
+}
+
+TEST(CommandLine, ABadSeedIsReportedAndIgnored)
+{
+    for (const char* bad : {"4294967296", "-1", "12abc", "", " 7", "+7", "seven"}) {
+        testing::internal::CaptureStdout();
+        const StartupOptions options = parse({"--seed", bad});
+        EXPECT_EQ(testing::internal::GetCapturedStdout(),
+                  std::string("Ignoring --seed '") + bad + "': not a whole number from 0 to 4294967295.\n");
+        EXPECT_FALSE(options.seedGiven) << bad;
+    }
+}

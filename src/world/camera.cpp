@@ -1,0 +1,79 @@
+#include "camera.h"
+
+#include <algorithm>
+#include <cmath>
+#include <glm/gtc/matrix_transform.hpp>
+
+namespace {
+constexpr float kDegreesToRadians = 0.017453292f;
+
+// The lower bound first, then the upper.
+float limit(float value, float lowest, float highest)
+{
+    return std::min(std::max(value, lowest), highest);
+}
+} // namespace
+
+Camera::Camera(glm::vec3 startPosition, float aspectRatio)
+    : position(startPosition), projection(glm::perspective(glm::radians(45.0f), aspectRatio, 0.1f, 100.0f))
+{
+    updateCameraVectors();
+}
+
+void Camera::updateCameraVectors()
+{
+    const float yawRadians = yaw * kDegreesToRadians;
+    const float pitchRadians = pitch * kDegreesToRadians;
+    front = glm::normalize(glm::vec3(std::cos(yawRadians) * std::cos(pitchRadians), std::sin(pitchRadians),
+                                     std::sin(yawRadians) * std::cos(pitchRadians)));
+    right = glm::normalize(glm::cross(front, worldUp));
+    up = glm::normalize(glm::cross(right, front));
+}
+
+glm::vec3 Camera::flatFront() const
+{
+    return glm::normalize(glm::vec3(front.x, 0.0f, front.z));
+}
+
+void Camera::processKeyboard(CameraMovement direction, float dt)
+{
+    const float step = movementSpeed * dt;
+    switch (direction) {
+    case CameraMovement::Forward:
+        position += flatFront() * step;
+        break;
+    case CameraMovement::Backward:
+        position -= flatFront() * step;
+        break;
+    case CameraMovement::Left:
+        position -= right * step;
+        break;
+    case CameraMovement::Right:
+        position += right * step;
+        break;
+    }
+}
+
+void Camera::look(float dx, float dy)
+{
+    if (!mouseLook)
+        return;
+    pitch = limit(pitch + mouseSensitivity * dy, -89.0f, 89.0f);
+    yaw = limit(yaw + mouseSensitivity * dx, -120.0f, -60.0f);
+    updateCameraVectors();
+}
+
+void Camera::scroll(float yOffset)
+{
+    movementSpeed = limit(movementSpeed - yOffset / 5.0f, 0.3f, 3.0f);
+}
+
+glm::mat4 Camera::view() const
+{
+    return glm::lookAt(position, position + front, up);
+}
+
+glm::mat4 Camera::viewProjection() const
+{
+    return projection * view();
+}

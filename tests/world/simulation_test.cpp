@@ -1,0 +1,363 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "app_state.h"
+#include "cube.h"
+#include "game_world_fixture.h"
+
+namespace {
+
+using Simulation = GameWorldTest;
+
+std::set<const Cube*> markedCubes()
+{
+    std::set<const Cube*> marked;
+    for (const std::unique_ptr<Cube>& cube : cubes)
+        if (cube->marked)
+            marked.insert(cube.get());
+    return marked;
+}
+
+bool alive(const Cube* wanted)
+{
+    return std::any_of(cubes.begin(), cubes.end(), [&](const std::unique_ptr<Cube>& c) { return c.get() == wanted; });
+}
+
+int unsupportedCubes()
+{
+    return static_cast<int>(std::count_if(cubes.begin(), cubes.end(), [](const auto& c) { return !c->supported(); }));
+}
+
+} // namespace
+
+TEST_F(Simulation, TheTrackStartsWithThreeFullRowsAndAPlatformWithItsPowerup)
+{
+    int firstRows = 0;
+    for (const std::unique_ptr<Cube>& cube : cubes)
+        firstRows += cube->startMatrix()[3].z > -2.5f ? 1 : 0;
+    EXPECT_EQ(firstRows, 21);
+    EXPECT_GT(cubes.size(), 21u + 150u);
+    EXPECT_LT(cubes.size(), 21u + 400u);
+    EXPECT_EQ(world->platforms().bodies().size(), 3u);
+    EXPECT_TRUE(world->platforms().previous().empty());
+    EXPECT_EQ(world->placedKind, PowerupKind::DoublePoints); // the C generator's first draw is odd
+    EXPECT_EQ(world->activeKind, PowerupKind::None);
+    ASSERT_FALSE(world->powerup().drawables().empty());
+    EXPECT_EQ(glm::vec3(world->powerup().drawables()[0].getModelMatrix()[3]), glm::vec3(0.0f, 1.0f, -100.0f));
+    EXPECT_EQ(strayBodies(), 0);
+}
+
+TEST_F(Simulation, ATouchedCubeDropsAfterPointSixSecondsOfRunningTimeAndScoresOnce)
+{
+    camera().movementSpeed = 0.0f; // stand still on the cubes under the start
+    frame(0.0f);
+    const std::set<const Cube*> touched = markedCubes();
+    // The body sensor reaches the three middle columns of the first two rows.
+    ASSERT_EQ(touched.size(), 6u);
+    const Cube* cube = *touched.begin();
+
+    for (int i = 0; i < 4; ++i)
+        frame(0.125f);
+    EXPECT_TRUE(cube->supported()) << "0.5 s after the touch";
+    frame(0.125f);
+    EXPECT_FALSE(cube->supported()) << "0.625 s after the touch";
+
+    // They fall into the fall sensor, and each counts exactly once.
+    for (int i = 0; i < 400 && std::any_of(touched.begin(), touched.end(), alive); ++i)
+        frame(1.0f / 60.0f);
+    EXPECT_FALSE(std::any_of(touched.begin(), touched.end(), alive));
+    EXPECT_EQ(points, 6);
+    play(1.0f);
+    EXPECT_EQ(points, 6);
+    EXPECT_EQ(strayBodies(), 0);
+}
+
+TEST_F(Simulation, APausedGameFreezesTheCountdown)
+{
+    camera().movementSpeed = 0.0f;
+    frame(0.0f);
+    const Cube* cube = *markedCubes().begin();
+    frame(0.5f);
+    for (int i = 0; i < 10; ++i)
+        world->updateCubes(true, false, 0.5f, clockTicks);
+    EXPECT_TRUE(cube->supported());
+    world->updateCubes(false, false, 0.125f, clockTicks);
+    EXPECT_FALSE(cube->supported());
+}
+
+TEST_F(Simulation, UnmarkedCubesSweptBehindThePlayerScoreNothing)
+{
+    // High above the track, 20 units along: nothing is touched, and the sweep sensor 12 units
+    // behind passes through the rows around z = -8.
+    camera().position = glm::vec3(0.0f, 5.0f, -20.0f);
+    const size_t before = cubes.size();
+    frame(1.0f / 60.0f);
+    EXPECT_LT(cubes.size(), before);
+    EXPECT_EQ(points, 0);
+    EXPECT_TRUE(markedCubes().empty());
+    EXPECT_EQ(strayBodies(), 0);
+}
+
+TEST_F(Simulation, AMarkedCubeSweptBeforeItDropsScoresWithItsSupportRemoved)
+{
+    frame(0.0f);
+    const std::set<const Cube*> touched = markedCubes();
+    // Jump ahead before the countdown ends: the sweep sensor now passes the touched cubes.
+    camera().position.z = -12.5f;
+    frame(1.0f / 60.0f);
+    EXPECT_FALSE(std::any_of(touched.begin(), touched.end(), alive));
+    EXPECT_EQ(points, static_cast<int>(touched.size()));
+    EXPECT_EQ(strayBodies(), 0);
+}
+
+TEST_F(Simulation, DoublePointsCountAtTheMomentOfRemoval)
+{
+    camera().movementSpeed = 0.0f;
+    frame(0.0f);
+    ASSERT_EQ(markedCubes().size(), 6u);
+    world->activeKind = PowerupKind::DoublePoints; // collected after the touch, before the cubes land
+    play(3.0f);
+    EXPECT_EQ(points, 12);
+
+    world->activeKind = PowerupKind::Glide;
+    camera().position = glm::vec3(0.0f, 0.0f, -30.0f);
+    const int before = points;
+    frame(0.0f);
+    const size_t touched = markedCubes().size();
+    // Fly on, out of reach: the sweep sensor passes them before they drop, and they count 1 each.
+    while (camera().position.z > -46.0f) {
+        camera().position.y = 10.0f;
+        camera().position.z -= 0.5f;
+        frame(1.0f / 60.0f);
+    }
+    EXPECT_TRUE(markedCubes().empty());
+    EXPECT_EQ(points - before, static_cast<int>(touched));
+}
+
+TEST_F(Simulation, TheTrackGrowsSegmentBySegment)
+{
+    const float expectedIntervals[] = {1.5384616f, 1.183432f, 0.9103323f, 0.7002556f, 0.5386582f};
+    const int expectedThresholds[] = {60, 70, 80, 90, 100};
+    size_t cubesBefore = cubes.size();
+    for (int k = 1; k <= 5; ++k) {
+        const SegmentState before = world->segments;
+        camera().position = glm::vec3(0.0f, 0.0f, -(before.segmentLimitF + 0.5f));
+        const RuleEvents events = world->applyRules();
+        ASSERT_TRUE(events.extended) << "extension " << k;
+        const SegmentState& after = world->segments;
+        EXPECT_EQ(after.densityThreshold, expectedThresholds[k - 1]);
+        EXPECT_EQ(after.segmentLimit, 90 + 100 * k);
+        EXPECT_FLOAT_EQ(after.platformZ, -100.0f * static_cast<float>(k + 1));
+        EXPECT_FLOAT_EQ(after.dropInterval, expectedIntervals[k - 1]);
+        EXPECT_EQ(after.shifting, k % 2 == 1);
+        EXPECT_TRUE(after.powerupPending);
+
+        // 72 rows of 7 cells, each filled when its draw beats min(threshold, 90) out of 100.
+        const double fill = 1.0 - std::min(expectedThresholds[k - 1], 90) / 100.0;
+        const double added = static_cast<double>(cubes.size() - cubesBefore);
+        EXPECT_NEAR(added / (72 * 7), fill, 0.06) << "extension " << k;
+        cubesBefore = cubes.size();
+        // The new rows lie between the old limit's platform and the new one, 1.1 apart.
+        for (const std::unique_ptr<Cube>& cube : cubes) {
+            const float z = cube->startMatrix()[3].z;
+            if (z > -(100.0f * static_cast<float>(k) + 5.0f))
+                continue;
+            const float row = (-z - (100.0f * static_cast<float>(k) + 10.0f)) / 1.1f;
+            EXPECT_NEAR(row, std::round(row), 1e-3f);
+            EXPECT_GE(std::round(row), 0.0f);
+            EXPECT_LE(std::round(row), 71.0f);
+        }
+
+        // Only one extension per crossing.
+        EXPECT_FALSE(world->applyRules().extended);
+        EXPECT_EQ(world->platforms().bodies().size(), 3u * static_cast<size_t>(k + 1));
+    }
+    EXPECT_EQ(strayBodies(), 0);
+}
+
+TEST_F(Simulation, APowerupIsCollectedOnlyAfterPassingItsPlatform)
+{
+    const PowerupKind first = world->placedKind;
+    camera().position = glm::vec3(0.0f, 0.0f, -95.0f);
+    RuleEvents events = world->applyRules();
+    EXPECT_TRUE(events.extended);
+    EXPECT_FALSE(events.collected);
+    EXPECT_EQ(world->activeKind, PowerupKind::None);
+
+    camera().position.z = -100.0f;
+    EXPECT_FALSE(world->applyRules().collected);
+
+    // Beside the platform and high above it still counts: only z matters.
+    camera().position = glm::vec3(40.0f, 25.0f, -100.5f);
+    events = world->applyRules();
+    EXPECT_TRUE(events.collected);
+    EXPECT_EQ(world->activeKind, first);
+    EXPECT_FALSE(world->segments.powerupPending);
+    // The next one stands over the newest platform.
+    ASSERT_FALSE(world->powerup().drawables().empty());
+    EXPECT_EQ(glm::vec3(world->powerup().drawables()[0].getModelMatrix()[3]), glm::vec3(0.0f, 1.0f, -200.0f));
+    EXPECT_FALSE(world->applyRules().collected);
+}
+
+namespace {
+
+// Jumps from standing still and follows the flight to its peak.
+class Jump : public GameWorldTest {
+protected:
+    struct Rise {
+        float total;    // from the start to the peak
+        float airborne; // from leaving the ground to the peak
+    };
+
+    Rise jump()
+    {
+        camera().movementSpeed = 0.0f;
+        const float start = camera().position.y;
+        PlayerInput request;
+        request.jump = true;
+        frame(1.0f / 60.0f, request);
+        float leftGround = start;
+        float peak = start;
+        for (int i = 0; i < 240 && player().verticalSpeed >= 0.0f; ++i) {
+            const bool wasOnGround = player().onGround;
+            const float before = camera().position.y;
+            frame(1.0f / 60.0f);
+            if (wasOnGround && !player().onGround)
+                leftGround = before;
+            peak = std::max(peak, camera().position.y);
+        }
+        return {peak - start, peak - leftGround};
+    }
+};
+
+} // namespace
+
+TEST_F(Jump, RisesAboutPointSixFourOnceOffTheGround)
+{
+    const Rise rise = jump();
+    EXPECT_NEAR(rise.airborne, 0.64f, 0.04f);
+    // While the feet still touch the cube the jump keeps its full speed.
+    EXPECT_GT(rise.total, rise.airborne);
+    EXPECT_LT(rise.total, 0.9f);
+    EXPECT_FALSE(player().gliding);
+}
+
+TEST_F(Jump, GlidingRisesAboutTwoPointOne)
+{
+    world->activeKind = PowerupKind::Glide;
+    const Rise rise = jump();
+    EXPECT_TRUE(player().gliding);
+    EXPECT_NEAR(rise.airborne, 2.14f, 0.06f);
+    EXPECT_LT(rise.total, 2.45f);
+}
+
+TEST_F(Jump, HeightDoesNotDependOnHowManyCubesExist)
+{
+    // Thousands more cubes far away: many more pairs for the broadphase to keep.
+    spawnCubeRows(400, resources.wallsMaterial, physics->collisionShapes[0], *physics->dynamicsWorld, 500.0, 0, 0);
+    frame(0.0f);
+    const Rise rise = jump();
+    EXPECT_NEAR(rise.airborne, 0.64f, 0.04f);
+    EXPECT_LT(rise.total, 0.9f);
+}
+
+TEST_F(Simulation, AJumpNeedsTheCooldownAndATimeOnTheGround)
+{
+    camera().movementSpeed = 0.0f;
+    PlayerInput jump;
+    jump.jump = true;
+    frame(1.0f / 60.0f, jump);
+    EXPECT_FALSE(player().canJump);
+    const float speed = player().verticalSpeed;
+    frame(1.0f / 60.0f, jump); // the cooldown runs: refused, no second boost
+    EXPECT_EQ(player().verticalSpeed, speed);
+}
+
+TEST_F(Simulation, FallingReachesTerminalSpeedAfterAboutOnePointOneSeconds)
+{
+    camera().position = glm::vec3(0.0f, 40.0f, 0.0f);
+    // The feet see the new place after the next physics step.
+    frame(1.0f / 60.0f);
+    frame(1.0f / 60.0f);
+    EXPECT_FALSE(player().onGround);
+    // Only the player's own body sensor is under its feet.
+    EXPECT_EQ(player().feetSensor().getNumOverlappingObjects(), 1);
+    play(1.0f);
+    EXPECT_GT(player().verticalSpeed, -7.81f);
+    EXPECT_LT(player().verticalSpeed, -6.8f);
+    play(0.2f);
+    EXPECT_FLOAT_EQ(player().verticalSpeed, -7.81f);
+    play(1.0f);
+    EXPECT_FLOAT_EQ(player().verticalSpeed, -7.81f);
+}
+
+TEST_F(Simulation, StandingOnTheStartRowsCountsTheCubeAndTheOwnBodySensor)
+{
+    frame(0.0f);
+    EXPECT_TRUE(player().onGround);
+    EXPECT_GE(player().feetSensor().getNumOverlappingObjects(), 2);
+    EXPECT_EQ(player().verticalSpeed, 0.0f);
+}
+
+TEST_F(Simulation, ReleasingTwoDropsEveryCubeAndEndsTheGame)
+{
+    const size_t total = cubes.size();
+    frame(1.0f / 60.0f, {}, true);
+    EXPECT_EQ(markedCubes().size(), total);
+    bool over = false;
+    for (int i = 0; i < 600 && !over; ++i)
+        over = frame(1.0f / 60.0f).gameOver;
+    ASSERT_TRUE(over);
+    EXPECT_EQ(unsupportedCubes(), static_cast<int>(cubes.size()));
+    // Every cube that left the track by then was scored, once.
+    EXPECT_EQ(points, static_cast<int>(total - cubes.size()));
+    EXPECT_GT(points, 0);
+}
+
+TEST_F(Simulation, ShiftingDropsTheFirstUnmarkedCubeOncePerInterval)
+{
+    world->segments.shifting = true;
+    world->segments.dropInterval = 2.0f;
+    camera().position.y = 50.0f; // out of reach of every cube
+    const auto marked = [] { return markedCubes().size(); };
+    world->updateCubes(false, false, 0.0f, lastDropTicks + 19000000);
+    EXPECT_EQ(marked(), 0u);
+    world->updateCubes(false, false, 0.0f, lastDropTicks + 21000000);
+    EXPECT_EQ(marked(), 1u);
+    EXPECT_TRUE(cubes.front()->marked);
+    world->updateCubes(false, false, 0.0f, lastDropTicks + 1000000);
+    EXPECT_EQ(marked(), 1u);
+    // After a long pause the timer has run on: the first running frame marks one cube at once.
+    world->updateCubes(true, false, 0.0f, lastDropTicks + 600000000);
+    EXPECT_EQ(marked(), 1u);
+    world->updateCubes(false, false, 0.0f, lastDropTicks + 600000000);
+    EXPECT_EQ(marked(), 2u);
+    // Below half a second the interval stops shrinking.
+    world->segments.dropInterval = 0.1f;
+    world->updateCubes(false, false, 0.0f, lastDropTicks + 4000000);
+    EXPECT_EQ(marked(), 2u);
+}
+
+TEST_F(Simulation, TwentyExtensionsKeepTheTrackSmallAndTheWorldClean)
+{
+    // The player flies along at eye height (so gaps cannot end the run), touching what it passes.
+    size_t most = 0;
+    int extensions = 0;
+    for (int i = 0; extensions < 20 && i < 40000; ++i) {
+        camera().position.y = 0.0f;
+        player().verticalSpeed = 0.0f;
+        camera().position.z -= 0.5f;
+        extensions += frame(0.1f).extended ? 1 : 0;
+        most = std::max(most, cubes.size());
+    }
+    EXPECT_EQ(extensions, 20);
+    EXPECT_LT(most, 900u);
+    EXPECT_LT(cubes.size(), 600u);
+    EXPECT_GT(points, 0);
+    EXPECT_EQ(strayBodies(), 0);
+    // Every remaining cube lies ahead of the sweep sensor.
+    for (const std::unique_ptr<Cube>& cube : cubes)
+        EXPECT_LT(cube->startMatrix()[3].z, camera().position.z + 12.5f);
+}
