@@ -19,10 +19,10 @@ constexpr int kAtlasSize = 1024;
 constexpr int kCell = 64;
 constexpr float kSampledWidth = kCell * 0.8f;
 // On screen a cell's sampled part is 0.6 x size wide for 1.0 x size high: 0.75 of its shape.
-constexpr float kStretch = 1.0f / 0.75f;
-constexpr float kMaxInkWidth = 44.0f;
+constexpr float kStretch = 1.45f;
+constexpr float kMaxInkWidth = 48.0f;
 constexpr float kPixelHeight = 54.0f;
-constexpr int kOutline = 3;
+constexpr int kOutline = 2;
 
 // Coverage of one glyph within its cell, 0 to 255, cell-sized.
 std::vector<unsigned char> glyphCoverage(const stbtt_fontinfo& font, int code, float scale, int baseline)

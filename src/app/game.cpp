@@ -6,6 +6,7 @@
 #include "framework.h"
 #include "gl.h"
 #include "screenshot.h"
+#include "text.h"
 #include "window_setup.h"
 
 Game::Game(StartupOptions startupOptions) : options(std::move(startupOptions))
@@ -39,13 +40,26 @@ void Game::startUp()
     applyInitialGlState(rendererSettings, appFlags);
 
     physics = std::make_unique<PhysicsWorld>(btVector3(0.0f, -9.81f, 0.0f));
+    initParticleBuffers();
     resources = loadSceneResources();
+    initText("assets/textures/Calibri1024_transparent.dds", "assets/shaders/text2d.vert", "assets/shaders/text2d.frag");
+    panels = loadHudPanels();
     const float aspectRatio = static_cast<float>(windowSettings.width) / static_cast<float>(windowSettings.height);
     world = std::make_unique<GameWorld>(
         *physics, WorldMaterials{resources.wallsMaterial, resources.proceduralMaterial, resources.woodMaterial},
         aspectRatio);
     glfwSetWindowUserPointer(window, &world->player().camera);
     light.emplace(glm::vec3(1.0f, 0.8f, 0.8f), glm::vec3(-1.0f, -2.0f, 0.0f), true);
+    // Each fountain marks the platform of its powerup; the other waits behind the start.
+    const auto emitterPosition = [&](PowerupKind kind) {
+        return glm::vec3(0.0f, 0.0f, world->placedKind == kind ? -100.0f : 100.0f);
+    };
+    glideEmitter =
+        std::make_unique<ParticleEmitter>("assets/textures/star_particle.dds", emitterPosition(PowerupKind::Glide),
+                                          5.0f, 1.6f, 2.0f, 300.0f, 2.0f, 32, 128, 256, glm::vec3(0.0f, 5.0f, 0.0f));
+    doublePointsEmitter = std::make_unique<ParticleEmitter>(
+        "assets/textures/star_particle.dds", emitterPosition(PowerupKind::DoublePoints), 1.5f, 2.8f, 0.4f, 500.0f, 3.0f,
+        256, 64, 16, glm::vec3(0.0f, 1.5f, 0.0f));
     postProcess = PostProcessFramebuffer::create(windowSettings.width, windowSettings.height);
     if (!postProcess)
         startupFailure("Error creating framebuffer object");
@@ -69,8 +83,14 @@ void Game::runFrame()
     world->updateCubes(appFlags.paused, appFlags.dropAllRequested, timer->dt(), wallClockTicks());
     appFlags.dropAllRequested = false;
     world->draw(timer->dt());
+    if (!appFlags.paused)
+        updateParticles();
+    drawParticles();
     composite();
+    if (!appFlags.paused)
+        drawScreenItems(hudItems(screenState()), panels, windowSettings.width, windowSettings.height);
     applyRules();
+    drawOverlay();
     finishFrame();
 }
 
@@ -98,10 +118,43 @@ void Game::runningStep()
     frameViewProj = world->player().camera.viewProjection();
 }
 
+void Game::updateParticles()
+{
+    const glm::vec3& cameraPosition = world->player().camera.position;
+    glideEmitter->update(timer->dt(), cameraPosition);
+    doublePointsEmitter->update(timer->dt(), cameraPosition);
+}
+
+void Game::drawParticles()
+{
+    const glm::mat4 view = world->player().camera.view();
+    glideEmitter->draw(view, frameViewProj);
+    doublePointsEmitter->draw(view, frameViewProj);
+}
+
 void Game::applyRules()
 {
-    if (world->applyRules().gameOver)
+    const RuleEvents events = world->applyRules();
+    if (events.gameOver)
         appFlags.gameOver = true;
+    if (events.collected) {
+        ParticleEmitter& emitter = world->placedKind == PowerupKind::Glide ? *glideEmitter : *doublePointsEmitter;
+        emitter.position = glm::vec3(0.0f, 0.0f, world->segments.platformZ);
+    }
+}
+
+ScreenState Game::screenState() const
+{
+    return screenStateOf(*world, windowSettings.width, windowSettings.height);
+}
+
+void Game::drawOverlay()
+{
+    if (!appFlags.paused)
+        return;
+    const ScreenState state = screenState();
+    drawScreenItems(appFlags.gameOver ? gameOverScreenItems(state) : pauseScreenItems(state), panels,
+                    windowSettings.width, windowSettings.height);
 }
 
 void Game::setSceneUniforms()
@@ -137,11 +190,16 @@ void Game::updateTitle()
 void Game::shutDown()
 {
     printLine("scored  " + std::to_string(points) + " points");
-    // The world's cubes and drawables hold GL objects and physics bodies: they go while both
-    // the context and the physics world still exist.
-    world.reset();
+    // Everything below holds GL objects, and the world's cubes hold physics bodies: they go
+    // while both the context and the physics world still exist.
     postProcess.reset();
+    doublePointsEmitter.reset();
+    glideEmitter.reset();
+    world.reset();
     resources.release();
+    panels = HudPanels{};
+    releaseText();
+    releaseParticleBuffers();
     shutdownFramework();
     glfwTerminate();
     physics.reset();

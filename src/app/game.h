@@ -8,8 +8,10 @@
 #include "frame_timer.h"
 #include "game_world.h"
 #include "lighting.h"
+#include "particles.h"
 #include "post_process.h"
 #include "scene_resources.h"
+#include "screens.h"
 #include "startup_options.h"
 
 struct GLFWwindow;
@@ -31,7 +33,11 @@ private:
     void beginFrame();
     void runningStep();
     void setSceneUniforms();
+    void updateParticles();
+    void drawParticles();
     void applyRules();
+    void drawOverlay();
+    ScreenState screenState() const;
     void composite();
     void finishFrame();
     void updateTitle();
@@ -43,8 +49,11 @@ private:
 
     std::unique_ptr<PhysicsWorld> physics;
     SceneResources resources;
+    HudPanels panels;
     std::unique_ptr<GameWorld> world;
     std::optional<DirectionalLight> light;
+    std::unique_ptr<ParticleEmitter> glideEmitter;
+    std::unique_ptr<ParticleEmitter> doublePointsEmitter;
     std::unique_ptr<PostProcessFramebuffer> postProcess;
 
     std::unique_ptr<FrameTimer> timer;

@@ -32,7 +32,8 @@ TEST(ShaderLoading, EveryShaderIsReadInStartUpOrder)
     const ProcessResult result = tree.run({"--run_headless"});
     ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
     std::vector<std::string> expected;
-    for (const char* name : {"cornellGouraud", "texture", "procTexture", "framebuffer"})
+    for (const char* name : {"cornellGouraud", "texture", "procTexture", "framebuffer", "text2d", "baseDecal",
+                             "baseDecal", "baseDecal", "particle", "particle"})
         for (const char* stage : {".vert", ".frag"})
             expected.push_back(std::string("Read shader: assets/shaders/") + name + stage);
     EXPECT_EQ(shaderLines(result.out), expected);

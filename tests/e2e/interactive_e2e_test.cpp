@@ -5,6 +5,8 @@
 #include <thread>
 
 #include "game_tree.h"
+#include "ocr.h"
+#include "ppm.h"
 
 namespace {
 
@@ -112,13 +114,67 @@ TEST_F(PlayedGame, RunningWithoutInputDropsTheCubesThePlayerTouches)
     EXPECT_GE(finalScore(result.out), 1) << result.out;
 }
 
-TEST_F(PlayedGame, ReleasingTwoDropsEveryCubeAndTheFallEndsTheGame)
+namespace {
+
+ScreenState windowState(std::int32_t points)
 {
+    ScreenState state;
+    state.width = 1280;
+    state.height = 768;
+    state.points = points;
+    return state;
+}
+
+// Mean brightness (0 to 1) of the lower half of a screenshot: cubes, wherever the player stands.
+double lowerHalfBrightness(const std::filesystem::path& png)
+{
+    const std::string mean = commandOutput(
+        {"convert", png.string(), "-crop", "1280x384+0+384", "+repage", "-format", "%[fx:mean]", "info:"});
+    return std::stod(mean);
+}
+
+} // namespace
+
+TEST_F(PlayedGame, ThePauseScreenDimsTheFrozenSceneAndEscapeReturnsToTheHud)
+{
+    TempDir shots;
+    std::this_thread::sleep_for(1s);
+    ASSERT_TRUE(captureWindow(windowId, shots / "running.png"));
+    press("Escape");
+    std::this_thread::sleep_for(500ms);
+    ASSERT_TRUE(captureWindow(windowId, shots / "paused.png"));
+    std::this_thread::sleep_for(700ms);
+    ASSERT_TRUE(captureWindow(windowId, shots / "still-paused.png"));
+    press("Escape");
+    std::this_thread::sleep_for(500ms);
+    ASSERT_TRUE(captureWindow(windowId, shots / "resumed.png"));
+    press("Escape");
+    press("q");
+    const ProcessResult result = game->wait(30s);
+    ASSERT_EQ(result.exitCode, 0) << result.out;
+    const int score = finalScore(result.out);
+    ASSERT_GE(score, 0) << result.out;
+
+    EXPECT_LT(lowerHalfBrightness(shots / "paused.png"), 0.8 * lowerHalfBrightness(shots / "running.png"));
+    EXPECT_EQ(lowerHalfBrightness(shots / "paused.png"), lowerHalfBrightness(shots / "still-paused.png"));
+    // The score cannot change while paused, so the screen shows the final one.
+    expectLegible(shots / "paused.png", pauseScreenItems(windowState(score)));
+    const std::vector<ScreenItem> hud = hudItems(windowState(0));
+    expectLegible(shots / "resumed.png", {hud[1], hud[4]});
+}
+
+TEST_F(PlayedGame, ReleasingTwoDropsEveryCubeAndTheGameOverScreenShowsTheFinalScore)
+{
+    TempDir shots;
     press("2");
     // The player falls with the cubes; once the game is over, Q alone quits.
     std::this_thread::sleep_for(8s);
+    ASSERT_TRUE(captureWindow(windowId, shots / "over.png"));
+    press("Escape"); // nothing happens on the game-over screen
     press("q");
     const ProcessResult result = game->wait(30s);
-    EXPECT_EQ(result.exitCode, 0) << "Q did not quit: the game was not over\n" << result.out;
-    EXPECT_GE(finalScore(result.out), 0) << result.out;
+    ASSERT_EQ(result.exitCode, 0) << "Q did not quit: the game was not over\n" << result.out;
+    const int score = finalScore(result.out);
+    ASSERT_GE(score, 0) << result.out;
+    expectLegible(shots / "over.png", gameOverScreenItems(windowState(score)));
 }

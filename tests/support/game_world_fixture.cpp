@@ -1,5 +1,6 @@
 #include "game_world_fixture.h"
 
+#include <cstdlib>
 #include <set>
 
 #include "app_state.h"
@@ -12,6 +13,7 @@ void GameWorldTest::SetUp()
     if (unitCubeData.positions.empty())
         prepareProgramData();
     cubeRandom.seed(1234);
+    std::srand(1); // the C generator as it is at program start: the first powerup is the same
     points = 0;
     clockTicks = 0;
     lastDropTicks = clockTicks;

@@ -6,6 +6,7 @@
 #include "app_state.h"
 #include "cube.h"
 #include "game_world_fixture.h"
+#include "screens.h"
 
 namespace {
 
@@ -360,4 +361,22 @@ TEST_F(Simulation, TwentyExtensionsKeepTheTrackSmallAndTheWorldClean)
     // Every remaining cube lies ahead of the sweep sensor.
     for (const std::unique_ptr<Cube>& cube : cubes)
         EXPECT_LT(cube->startMatrix()[3].z, camera().position.z + 12.5f);
+}
+
+TEST_F(Simulation, TheHudNamesTheCollectedPowerupAndTheShiftingCubes)
+{
+    const auto hudTexts = [&] {
+        std::vector<std::string> texts;
+        for (const ScreenItem& item : hudItems(screenStateOf(*world, 1280, 768)))
+            if (const TextItem* text = std::get_if<TextItem>(&item))
+                texts.push_back(text->text);
+        return texts;
+    };
+    EXPECT_EQ(hudTexts().size(), 3u);
+    camera().position = glm::vec3(0.0f, 0.0f, -100.5f);
+    world->applyRules(); // the first extension: shifting on
+    world->applyRules(); // and the first powerup collected
+    const std::vector<std::string> texts = hudTexts();
+    EXPECT_EQ(texts[3], world->activeKind == PowerupKind::DoublePoints ? "Double Points!" : "Gliding enabled!");
+    EXPECT_EQ(texts[4], "Shifting Cubes!");
 }

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "hud_panel.h"
+#include "powerup.h"
+
+// The three panels the overlays are built from.
+struct HudPanels {
+    std::unique_ptr<HudPanel> bluePanel;
+    std::unique_ptr<HudPanel> pauseBackground;
+    std::unique_ptr<HudPanel> glassCorner;
+};
+
+// Loads the panels in the order blue panel, pause background, glass corner.
+HudPanels loadHudPanels();
+
+enum class PanelId { BluePanel, PauseBackground, GlassCorner };
+
+// A panel with its bottom-left corner at (x, y), in window pixels from the bottom-left.
+struct PanelItem {
+    PanelId panel;
+    int x, y, width, height;
+};
+
+// A line of text whose glyphs span y to y + size; centred about x or starting at x.
+struct TextItem {
+    std::string text;
+    int x, y, size;
+    bool centered;
+};
+
+using ScreenItem = std::variant<PanelItem, TextItem>;
+
+// What the overlays show, read fresh every frame.
+struct ScreenState {
+    int width = 0;
+    int height = 0;
+    std::int32_t points = 0;
+    PowerupKind activeKind = PowerupKind::None;
+    bool shifting = false;
+};
+
+class GameWorld;
+
+// The overlays' values from the running world, for a window of the given size.
+ScreenState screenStateOf(const GameWorld& world, int width, int height);
+
+// The in-game HUD: the score, the pause hint, and the powerup and shifting messages.
+std::vector<ScreenItem> hudItems(const ScreenState& state);
+// The pause screen: the score, how to resume or quit, and the help for the render keys.
+std::vector<ScreenItem> pauseScreenItems(const ScreenState& state);
+// The game-over screen: the final score and how to quit.
+std::vector<ScreenItem> gameOverScreenItems(const ScreenState& state);
+
+void drawScreenItems(const std::vector<ScreenItem>& items, const HudPanels& panels, int width, int height);

@@ -1,0 +1,189 @@
+#include "particles.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "gl.h"
+#include "material.h"
+#include "shader.h"
+#include "texture.h"
+
+namespace {
+
+struct ParticleBuffers {
+    GLuint particleVertexArray = 0;
+    GLuint quadCornerBuffer = 0;
+    GLuint instanceBuffer = 0;
+    GLuint instanceColorBuffer = 0;
+};
+
+ParticleBuffers buffers;
+
+constexpr float kQuadCorners[] = {-0.5f, -0.5f, 0.0f, 0.5f, -0.5f, 0.0f, -0.5f, 0.5f, 0.0f, 0.5f, 0.5f, 0.0f};
+constexpr GLsizeiptr kInstanceBytes = ParticleEmitter::kPoolSize * 4 * sizeof(float);
+constexpr GLsizeiptr kColorBytes = ParticleEmitter::kPoolSize * 4;
+const glm::vec3 kBaseVelocity(0.0f, 6.0f, 0.0f);
+
+// A random value in [-1, 0.999], from the C library's generator shared with the rest of the game.
+float randomSpread()
+{
+    return static_cast<float>(std::rand() % 2000 - 1000) / 1000.0f;
+}
+
+// Ranges and divisors below 1 would divide by zero.
+int atLeastOne(int value)
+{
+    return std::max(value, 1);
+}
+
+} // namespace
+
+void initParticleBuffers()
+{
+    glGenVertexArrays(1, &buffers.particleVertexArray);
+    glGenBuffers(1, &buffers.quadCornerBuffer);
+    glGenBuffers(1, &buffers.instanceBuffer);
+    glGenBuffers(1, &buffers.instanceColorBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, buffers.quadCornerBuffer);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(kQuadCorners), kQuadCorners, GL_STATIC_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, buffers.instanceBuffer);
+    glBufferData(GL_ARRAY_BUFFER, kInstanceBytes, nullptr, GL_STREAM_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, buffers.instanceColorBuffer);
+    glBufferData(GL_ARRAY_BUFFER, kColorBytes, nullptr, GL_STREAM_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+void releaseParticleBuffers()
+{
+    const GLuint names[] = {buffers.quadCornerBuffer, buffers.instanceBuffer, buffers.instanceColorBuffer};
+    glDeleteBuffers(3, names);
+    glDeleteVertexArrays(1, &buffers.particleVertexArray);
+    buffers = ParticleBuffers{};
+}
+
+ParticleEmitter::ParticleEmitter(std::string texturePath, glm::vec3 emitterPosition, float particleLifetime,
+                                 float spreadOfVelocity, float spreadOfPosition, float rate, float divisor, int red,
+                                 int green, int blue, glm::vec3 direction)
+    : position(emitterPosition), particles(kPoolSize), instanceData(kPoolSize * 4), instanceColors(kPoolSize * 4),
+      lifetime(particleLifetime), velocitySpread(spreadOfVelocity), positionSpread(spreadOfPosition), spawnRate(rate),
+      alphaDivisor(atLeastOne(static_cast<int>(divisor))), emitterDirection(direction), redRange(atLeastOne(red)),
+      greenRange(atLeastOne(green)), blueRange(atLeastOne(blue))
+{
+    shader = std::make_shared<Shader>("assets/shaders/particle.vert", "assets/shaders/particle.frag");
+    texture = std::make_shared<Texture>(std::move(texturePath));
+    material = std::make_shared<TextMaterial>(shader, texture);
+}
+
+ParticleEmitter::~ParticleEmitter() = default;
+
+int ParticleEmitter::spawnCount(float deltaTime) const
+{
+    const float wanted = std::trunc(spawnRate * deltaTime);
+    const float cap = std::trunc(spawnRate * 0.016f);
+    const float count = std::min(wanted, cap);
+    return count > 0.0f ? static_cast<int>(count) : 0;
+}
+
+int ParticleEmitter::findFreeSlot()
+{
+    for (int i = searchStart; i < kPoolSize; ++i)
+        if (particles[static_cast<size_t>(i)].life < 0.0f)
+            return searchStart = i;
+    for (int i = 0; i < searchStart; ++i)
+        if (particles[static_cast<size_t>(i)].life < 0.0f)
+            return searchStart = i;
+    // A full pool gives up its first slot.
+    return 0;
+}
+
+void ParticleEmitter::spawn(Particle& particle)
+{
+    particle.life = lifetime;
+    const float offsetZ = randomSpread() * positionSpread;
+    const float offsetX = randomSpread() * positionSpread;
+    particle.position = glm::vec3(position.x + offsetX, position.y, position.z + offsetZ);
+    const float s1 = randomSpread();
+    const float s2 = randomSpread();
+    const float s3 = randomSpread();
+    particle.velocity = kBaseVelocity + velocitySpread * glm::vec3(s3, s2, s1);
+    particle.r = static_cast<std::uint8_t>(std::rand() % redRange);
+    particle.g = static_cast<std::uint8_t>(std::rand() % greenRange);
+    particle.b = static_cast<std::uint8_t>(std::rand() % blueRange);
+    particle.a = static_cast<std::uint8_t>((std::rand() % 256) / alphaDivisor);
+    particle.size = static_cast<float>(std::rand() % 1000) / 2000.0f + 0.1f;
+}
+
+void ParticleEmitter::update(float deltaTime, const glm::vec3& cameraPosition)
+{
+    for (int i = spawnCount(deltaTime); i > 0; --i)
+        spawn(particles[static_cast<size_t>(findFreeSlot())]);
+
+    particleCount = 0;
+    for (Particle& p : particles) {
+        if (!(p.life > 0.0f))
+            continue;
+        p.life -= deltaTime;
+        if (p.life > 0.0f) {
+            p.velocity.y += -3.81f * deltaTime * 0.5f;
+            p.position += p.velocity * deltaTime;
+            p.distanceToCamera = glm::length(p.position - cameraPosition);
+            const size_t at = 4 * static_cast<size_t>(particleCount);
+            instanceData[at] = p.position.x;
+            instanceData[at + 1] = p.position.y;
+            instanceData[at + 2] = p.position.z;
+            instanceData[at + 3] = p.size;
+            instanceColors[at] = p.r;
+            instanceColors[at + 1] = p.g;
+            instanceColors[at + 2] = p.b;
+            instanceColors[at + 3] = p.a;
+            ++particleCount;
+        } else {
+            p.distanceToCamera = -1.0f;
+        }
+    }
+
+    // Far to near, the dead last; the next update stages in this order.
+    std::sort(particles.begin(), particles.end(),
+              [](const Particle& a, const Particle& b) { return a.distanceToCamera > b.distanceToCamera; });
+}
+
+void ParticleEmitter::draw(const glm::mat4& view, const glm::mat4& viewProjection)
+{
+    shader->use();
+    shader->setUniform("cameraRight", glm::vec3(view[0][0], view[1][0], view[2][0]));
+    shader->setUniform("cameraUp", glm::vec3(view[0][1], view[1][1], view[2][1]));
+    shader->setUniform("viewProjection", viewProjection);
+    material->setUniforms();
+
+    glBindVertexArray(buffers.particleVertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, buffers.instanceBuffer);
+    glBufferData(GL_ARRAY_BUFFER, kInstanceBytes, nullptr, GL_STREAM_DRAW);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(particleCount) * 4 * sizeof(float),
+                    instanceData.data());
+    glBindBuffer(GL_ARRAY_BUFFER, buffers.instanceColorBuffer);
+    glBufferData(GL_ARRAY_BUFFER, kColorBytes, nullptr, GL_STREAM_DRAW);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(particleCount) * 4, instanceColors.data());
+
+    glEnableVertexAttribArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, buffers.quadCornerBuffer);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glEnableVertexAttribArray(1);
+    glBindBuffer(GL_ARRAY_BUFFER, buffers.instanceBuffer);
+    glVertexAttribPointer(1, 4, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glEnableVertexAttribArray(2);
+    glBindBuffer(GL_ARRAY_BUFFER, buffers.instanceColorBuffer);
+    glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, 0, nullptr);
+    glVertexAttribDivisor(0, 0);
+    glVertexAttribDivisor(1, 1);
+    glVertexAttribDivisor(2, 1);
+
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, particleCount);
+    glDisable(GL_BLEND);
+    glDisableVertexAttribArray(0);
+    glDisableVertexAttribArray(1);
+    glDisableVertexAttribArray(2);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
