@@ -19,10 +19,12 @@ const char* __lsan_default_options()
     return "print_suppressions=0";
 }
 
-// Memory the GL driver, LLVM and the X libraries keep for the life of the process.
+// Memory the GL driver, LLVM and the X libraries keep for the life of the process, and what
+// Assimp loses on some malformed model files.
 const char* __lsan_default_suppressions()
 {
-    return "leak:libLLVM\n"
+    return "leak:libassimp\n"
+           "leak:libLLVM\n"
            "leak:swrast_dri\n"
            "leak:libGLX_mesa\n"
            "leak:libGLX\n"

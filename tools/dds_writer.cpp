@@ -95,7 +95,7 @@ std::string compressImage(const Image& image, DdsCompression compression)
                 for (int x = 0; x < 4; ++x) {
                     const std::uint8_t* pixel =
                         image.at(std::min(bx + x, image.width - 1), std::min(by + y, image.height - 1));
-                    std::copy(pixel, pixel + 4, block + 4 * (4 * y + x));
+                    std::copy(pixel, pixel + 4, block + static_cast<std::ptrdiff_t>(4 * (4 * y + x)));
                 }
             stb_compress_dxt_block(encoded, block, withAlpha ? 1 : 0, STB_DXT_HIGHQUAL);
             out.append(reinterpret_cast<const char*>(encoded), withAlpha ? 16 : 8);

@@ -27,11 +27,11 @@ constexpr int kOutline = 2;
 // Coverage of one glyph within its cell, 0 to 255, cell-sized.
 std::vector<unsigned char> glyphCoverage(const stbtt_fontinfo& font, int code, float scale, int baseline)
 {
-    std::vector<unsigned char> cell(kCell * kCell, 0);
+    std::vector<unsigned char> cell(static_cast<size_t>(kCell) * kCell, 0);
     int x0, y0, x1, y1;
     stbtt_GetCodepointBitmapBox(&font, code, scale * kStretch, scale, &x0, &y0, &x1, &y1);
     float scaleX = scale * kStretch;
-    if (x1 - x0 > kMaxInkWidth) {
+    if (static_cast<float>(x1 - x0) > kMaxInkWidth) {
         scaleX *= kMaxInkWidth / static_cast<float>(x1 - x0);
         stbtt_GetCodepointBitmapBox(&font, code, scaleX, scale, &x0, &y0, &x1, &y1);
     }
@@ -42,7 +42,7 @@ std::vector<unsigned char> glyphCoverage(const stbtt_fontinfo& font, int code, f
     std::vector<unsigned char> bitmap(static_cast<size_t>(width) * height);
     stbtt_MakeCodepointBitmap(&font, bitmap.data(), width, height, width, scaleX, scale, code);
 
-    const int left = static_cast<int>(std::lround(kSampledWidth / 2.0f - width / 2.0f));
+    const int left = static_cast<int>(std::lround(kSampledWidth / 2.0f - static_cast<float>(width) / 2.0f));
     const int top = baseline + y0;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
@@ -70,8 +70,8 @@ void paintGlyph(Image& atlas, int code, const std::vector<unsigned char>& covera
                         continue;
                     outline = std::max(outline, static_cast<int>(coverage[static_cast<size_t>(sy) * kCell + sx]));
                 }
-            const float fill = coverage[static_cast<size_t>(y) * kCell + x] / 255.0f;
-            const float alpha = std::max(fill, outline / 255.0f);
+            const float fill = static_cast<float>(coverage[static_cast<size_t>(y) * kCell + x]) / 255.0f;
+            const float alpha = std::max(fill, static_cast<float>(outline) / 255.0f);
             const float white = alpha > 0.0f ? fill / alpha : 0.0f;
             atlas.set(originX + x, originY + y, white, white, white, alpha);
         }
@@ -90,7 +90,8 @@ bool fontAtlas(const std::string& fontPath, Image& atlas)
     const float scale = stbtt_ScaleForPixelHeight(&font, kPixelHeight);
     int ascent, descent, lineGap;
     stbtt_GetFontVMetrics(&font, &ascent, &descent, &lineGap);
-    const int baseline = static_cast<int>(std::lround(ascent * scale)) + (kCell - static_cast<int>(kPixelHeight)) / 2;
+    const int baseline = static_cast<int>(std::lround(static_cast<float>(ascent) * scale)) +
+                         (kCell - static_cast<int>(kPixelHeight)) / 2;
 
     atlas = Image(kAtlasSize, kAtlasSize);
     for (int code = 33; code < 127; ++code)

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "console.h"
 #include "settings.h"
 
 namespace {
@@ -15,14 +16,30 @@ int readInt(const INIReader& reader, const char* section, const char* name, int 
     return static_cast<int>(value);
 }
 
+// A window side the system could build a window and its framebuffer for.
+int readWindowSide(const INIReader& reader, const char* name, int fallback, const std::string& fileName)
+{
+    const long value = reader.GetInteger("window", name, fallback);
+    if (value >= 1 && value <= kLargestWindowSide)
+        return static_cast<int>(value);
+    printLine(std::string("Ignoring ") + name + " = " + reader.Get("window", name, "") + " in '" + fileName +
+              "': not between 1 and " + std::to_string(kLargestWindowSide) + ". Using " + std::to_string(fallback) +
+              " instead.");
+    return fallback;
+}
+
 } // namespace
 
 WindowSettings loadWindowSettings()
 {
-    const INIReader reader = loadSettings(kWindowSettingsFile);
+    return windowSettingsFrom(loadSettings(kWindowSettingsFile), kWindowSettingsFile);
+}
+
+WindowSettings windowSettingsFrom(const INIReader& reader, const std::string& fileName)
+{
     WindowSettings settings;
-    settings.width = readInt(reader, "window", "width", settings.width);
-    settings.height = readInt(reader, "window", "height", settings.height);
+    settings.width = readWindowSide(reader, "width", settings.width, fileName);
+    settings.height = readWindowSide(reader, "height", settings.height, fileName);
     settings.refreshRate = readInt(reader, "window", "refresh_rate", settings.refreshRate);
     settings.fullscreen = reader.GetBoolean("window", "fullscreen", settings.fullscreen);
     settings.title = reader.Get("window", "title", settings.title);
@@ -36,7 +53,11 @@ void loadCameraSettings(const StartupOptions& options)
 
 RendererSettings loadRendererSettings(const StartupOptions& options)
 {
-    const INIReader reader = loadSettings(options.rendererFileGiven ? options.rendererFile : kRendererSettingsFile);
+    return rendererSettingsFrom(loadSettings(options.rendererFileGiven ? options.rendererFile : kRendererSettingsFile));
+}
+
+RendererSettings rendererSettingsFrom(const INIReader& reader)
+{
     RendererSettings settings;
     settings.wireframe = reader.GetBoolean("renderer", "wireframe", settings.wireframe);
     settings.backfaceCulling = reader.GetBoolean("renderer", "backface_culling", settings.backfaceCulling);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <INIReader.h>
 #include <string>
 
 #include "app_state.h"
@@ -25,12 +26,17 @@ inline constexpr const char* kWindowSettingsFile = "assets/settings/window.ini";
 inline constexpr const char* kCameraSettingsFile = "assets/settings/camera_front.ini";
 inline constexpr const char* kRendererSettingsFile = "assets/settings/renderer_standard.ini";
 
+// A window side outside [1, kLargestWindowSide] is reported and replaced by its default.
+inline constexpr int kLargestWindowSide = 8192;
+
 WindowSettings loadWindowSettings();
+WindowSettings windowSettingsFrom(const INIReader& reader, const std::string& fileName);
 
 // The camera file is loaded so that a missing one is reported; the camera keeps its own constants.
 void loadCameraSettings(const StartupOptions& options);
 
 RendererSettings loadRendererSettings(const StartupOptions& options);
+RendererSettings rendererSettingsFrom(const INIReader& reader);
 
 // Copies the renderer switches into the program-wide flags.
 void applyRendererSettings(const RendererSettings& settings, AppFlags& flags);

@@ -60,7 +60,7 @@ void uploadBuiltinMesh()
 std::vector<float> builtinMeshPositions()
 {
     std::vector<float> positions;
-    positions.reserve(kBuiltinVertexCount * 3);
+    positions.reserve(static_cast<size_t>(kBuiltinVertexCount) * 3);
     for (int patch = 0; patch < kBuiltinPatchCount; ++patch)
         appendSpherePatch(positions, patch);
     return positions;

@@ -42,7 +42,7 @@ void writeScreenshot(std::string baseName, int width, int height)
     for (int i = 0; i < height; ++i) {
         // GL returns the bottom row first; the file runs from the top down.
         const unsigned char* row = pixels.data() + static_cast<size_t>(height - 1 - i) * rowBytes;
-        for (int x = 0; x < width; ++x)
+        for (size_t x = 0; x < static_cast<size_t>(width); ++x)
             std::fprintf(file, "%3d %3d %3d ", row[3 * x], row[3 * x + 1], row[3 * x + 2]);
         std::fputc('\n', file);
     }

@@ -6,7 +6,7 @@
 INIReader loadSettings(const std::string& assetName)
 {
     // An empty path (nothing found) cannot be opened either, so both cases end in parse result -1.
-    const INIReader reader(resolveAssetPath(assetName));
+    INIReader reader(resolveAssetPath(assetName));
     if (reader.ParseError() < 0)
         printLine("ERROR: Failed to load '" + assetName + "'. Using default values instead.");
     return reader;

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
-#include <memory>
 
 #include "console.h"
 
@@ -78,49 +77,78 @@ const BlockFormat* formatOfDxgi(std::uint32_t dxgiFormat)
     }
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
+// Where the bytes of a DDS file come from: a file on disk or a buffer in memory.
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    // Reads exactly `count` bytes, or fails.
+    virtual bool read(unsigned char* buffer, std::size_t count) = 0;
+    // Bytes from here to the end.
+    virtual std::uint64_t remaining() = 0;
 };
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
-bool readExactly(std::FILE* file, unsigned char* buffer, std::size_t count)
-{
-    return std::fread(buffer, 1, count, file) == count;
-}
+class FileSource : public ByteSource {
+public:
+    explicit FileSource(std::FILE* opened) : file(opened) {}
+    ~FileSource() override
+    {
+        if (file)
+            std::fclose(file);
+    }
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
 
-// Bytes from the current position to the end of the file, or -1 if the file cannot tell.
-long remainingBytes(std::FILE* file)
-{
-    const long here = std::ftell(file);
-    if (here < 0 || std::fseek(file, 0, SEEK_END) != 0)
-        return -1;
-    const long end = std::ftell(file);
-    if (end < here || std::fseek(file, here, SEEK_SET) != 0)
-        return -1;
-    return end - here;
-}
+    bool read(unsigned char* buffer, std::size_t count) override
+    {
+        return file && std::fread(buffer, 1, count, file) == count;
+    }
 
-} // namespace
+    std::uint64_t remaining() override
+    {
+        const long here = file ? std::ftell(file) : -1;
+        if (here < 0 || std::fseek(file, 0, SEEK_END) != 0)
+            return 0;
+        const long end = std::ftell(file);
+        if (end < here || std::fseek(file, here, SEEK_SET) != 0)
+            return 0;
+        return static_cast<std::uint64_t>(end - here);
+    }
 
-std::uint32_t compressedImageSize(std::uint32_t width, std::uint32_t height, std::uint32_t blockBytes)
-{
-    const std::uint64_t blocksWide = (static_cast<std::uint64_t>(width) + 3) / 4;
-    const std::uint64_t blocksHigh = (static_cast<std::uint64_t>(height) + 3) / 4;
-    const std::uint64_t bytes = blocksWide * blocksHigh * blockBytes;
-    if (bytes > std::numeric_limits<std::uint32_t>::max())
-        return 0;
-    return static_cast<std::uint32_t>(bytes);
-}
+private:
+    std::FILE* file;
+};
 
-DDSImage loadDDS(const std::string& path)
+class MemorySource : public ByteSource {
+public:
+    MemorySource(const unsigned char* data, std::size_t length) : bytes(data), size(length) {}
+
+    bool read(unsigned char* buffer, std::size_t count) override
+    {
+        if (count > size - offset)
+            return false;
+        if (count > 0)
+            std::memcpy(buffer, bytes + offset, count);
+        offset += count;
+        return true;
+    }
+
+    std::uint64_t remaining() override { return size - offset; }
+
+private:
+    const unsigned char* bytes;
+    std::size_t size;
+    std::size_t offset = 0;
+};
+
+DDSImage decodeDDS(ByteSource& source, const std::string& path)
 {
     const std::string unreadable = "Unable to load DDS image file from path[" + path + "]";
+    const std::string cutShort = "Unable to load DDS image file [" + path + "]: its image data is cut short.";
 
-    File file(std::fopen(path.c_str(), "rb"));
     unsigned char magic[kMagicSize];
     unsigned char header[kHeaderSize];
-    if (!file || !readExactly(file.get(), magic, kMagicSize) || std::memcmp(magic, "DDS ", kMagicSize) != 0 ||
-        !readExactly(file.get(), header, kHeaderSize) || readUint32(header + kHeaderSizeField) != kHeaderSize) {
+    if (!source.read(magic, kMagicSize) || std::memcmp(magic, "DDS ", kMagicSize) != 0 ||
+        !source.read(header, kHeaderSize) || readUint32(header + kHeaderSizeField) != kHeaderSize) {
         printLine(unreadable);
         return {};
     }
@@ -134,11 +162,11 @@ DDSImage loadDDS(const std::string& path)
     }
 
     const BlockFormat* format = nullptr;
-    const std::uint32_t code = readUint32(header + kFourCcField);
     if ((readUint32(header + kPixelFormatFlagsField) & kPixelFormatHasFourCc) != 0) {
+        const std::uint32_t code = readUint32(header + kFourCcField);
         if (code == fourCc("DX10")) {
             unsigned char dx10[kDx10HeaderSize];
-            if (!readExactly(file.get(), dx10, kDx10HeaderSize)) {
+            if (!source.read(dx10, kDx10HeaderSize)) {
                 printLine(unreadable);
                 return {};
             }
@@ -155,15 +183,38 @@ DDSImage loadDDS(const std::string& path)
     image.internalFormat = format->internalFormat;
     image.imageSize = compressedImageSize(image.width, image.height, format->blockBytes);
     // Check the length before allocating: a header may claim far more than the file holds.
-    const long available = remainingBytes(file.get());
-    if (image.imageSize == 0 || available < 0 || static_cast<std::uint64_t>(available) < image.imageSize) {
-        printLine("Unable to load DDS image file [" + path + "]: its image data is cut short.");
+    if (image.imageSize == 0 || source.remaining() < image.imageSize) {
+        printLine(cutShort);
         return {};
     }
     image.data.resize(image.imageSize);
-    if (!readExactly(file.get(), image.data.data(), image.imageSize)) {
-        printLine("Unable to load DDS image file [" + path + "]: its image data is cut short.");
+    if (!source.read(image.data.data(), image.imageSize)) {
+        printLine(cutShort);
         return {};
     }
     return image;
+}
+
+} // namespace
+
+std::uint32_t compressedImageSize(std::uint32_t width, std::uint32_t height, std::uint32_t blockBytes)
+{
+    const std::uint64_t blocksWide = (static_cast<std::uint64_t>(width) + 3) / 4;
+    const std::uint64_t blocksHigh = (static_cast<std::uint64_t>(height) + 3) / 4;
+    const std::uint64_t bytes = blocksWide * blocksHigh * blockBytes;
+    if (bytes > std::numeric_limits<std::uint32_t>::max())
+        return 0;
+    return static_cast<std::uint32_t>(bytes);
+}
+
+DDSImage loadDDS(const std::string& path)
+{
+    FileSource file(std::fopen(path.c_str(), "rb"));
+    return decodeDDS(file, path);
+}
+
+DDSImage loadDDSFromMemory(const unsigned char* bytes, std::size_t size, const std::string& path)
+{
+    MemorySource memory(bytes, size);
+    return decodeDDS(memory, path);
 }

@@ -21,8 +21,9 @@ struct ParticleBuffers {
 ParticleBuffers buffers;
 
 constexpr float kQuadCorners[] = {-0.5f, -0.5f, 0.0f, 0.5f, -0.5f, 0.0f, -0.5f, 0.5f, 0.0f, 0.5f, 0.5f, 0.0f};
-constexpr GLsizeiptr kInstanceBytes = ParticleEmitter::kPoolSize * 4 * sizeof(float);
-constexpr GLsizeiptr kColorBytes = ParticleEmitter::kPoolSize * 4;
+constexpr size_t kPoolSize = ParticleEmitter::kPoolSize;
+constexpr GLsizeiptr kInstanceBytes = static_cast<GLsizeiptr>(kPoolSize * 4 * sizeof(float));
+constexpr GLsizeiptr kColorBytes = static_cast<GLsizeiptr>(kPoolSize * 4);
 const glm::vec3 kBaseVelocity(0.0f, 6.0f, 0.0f);
 
 // A random value in [-1, 0.999], from the C library's generator shared with the rest of the game.
@@ -65,14 +66,14 @@ void releaseParticleBuffers()
 ParticleEmitter::ParticleEmitter(std::string texturePath, glm::vec3 emitterPosition, float particleLifetime,
                                  float spreadOfVelocity, float spreadOfPosition, float rate, float divisor, int red,
                                  int green, int blue, glm::vec3 direction)
-    : position(emitterPosition), particles(kPoolSize), instanceData(kPoolSize * 4), instanceColors(kPoolSize * 4),
-      lifetime(particleLifetime), velocitySpread(spreadOfVelocity), positionSpread(spreadOfPosition), spawnRate(rate),
+    : position(emitterPosition), particles(::kPoolSize), instanceData(::kPoolSize * 4), instanceColors(::kPoolSize * 4),
+      shader(std::make_shared<Shader>("assets/shaders/particle.vert", "assets/shaders/particle.frag")),
+      texture(std::make_shared<Texture>(std::move(texturePath))),
+      material(std::make_shared<TextMaterial>(shader, texture)), lifetime(particleLifetime),
+      velocitySpread(spreadOfVelocity), positionSpread(spreadOfPosition), spawnRate(rate),
       alphaDivisor(atLeastOne(static_cast<int>(divisor))), emitterDirection(direction), redRange(atLeastOne(red)),
       greenRange(atLeastOne(green)), blueRange(atLeastOne(blue))
 {
-    shader = std::make_shared<Shader>("assets/shaders/particle.vert", "assets/shaders/particle.frag");
-    texture = std::make_shared<Texture>(std::move(texturePath));
-    material = std::make_shared<TextMaterial>(shader, texture);
 }
 
 ParticleEmitter::~ParticleEmitter() = default;
@@ -159,7 +160,8 @@ void ParticleEmitter::draw(const glm::mat4& view, const glm::mat4& viewProjectio
     glBindVertexArray(buffers.particleVertexArray);
     glBindBuffer(GL_ARRAY_BUFFER, buffers.instanceBuffer);
     glBufferData(GL_ARRAY_BUFFER, kInstanceBytes, nullptr, GL_STREAM_DRAW);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(particleCount) * 4 * sizeof(float),
+    glBufferSubData(GL_ARRAY_BUFFER, 0,
+                    static_cast<GLsizeiptr>(particleCount) * static_cast<GLsizeiptr>(4 * sizeof(float)),
                     instanceData.data());
     glBindBuffer(GL_ARRAY_BUFFER, buffers.instanceColorBuffer);
     glBufferData(GL_ARRAY_BUFFER, kColorBytes, nullptr, GL_STREAM_DRAW);

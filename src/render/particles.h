@@ -53,6 +53,8 @@ public:
     int firstSearchSlot() const { return searchStart; }
     const std::vector<Particle>& pool() const { return particles; }
     const std::vector<float>& stagedPositions() const { return instanceData; }
+    // As given at construction; the fountain itself always rises straight up.
+    glm::vec3 direction() const { return emitterDirection; }
 
 private:
     int findFreeSlot();
@@ -71,7 +73,7 @@ private:
     float positionSpread;
     float spawnRate;
     int alphaDivisor;
-    glm::vec3 emitterDirection; // kept, as given; the fountain always rises straight up
+    glm::vec3 emitterDirection;
     int redRange;
     int greenRange;
     int blueRange;

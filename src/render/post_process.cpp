@@ -54,8 +54,9 @@ bool PostProcessFramebuffer::build(int width, int height)
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 4 * sizeof(float), nullptr);
     glEnableVertexAttribArray(1);
+    // GL takes the offset into the bound buffer in the place of a pointer.
     glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 4 * sizeof(float),
-                          reinterpret_cast<const void*>(2 * sizeof(float)));
+                          reinterpret_cast<const void*>(2 * sizeof(float))); // NOLINT(performance-no-int-to-ptr)
     glBindVertexArray(0);
     return true;
 }

@@ -35,7 +35,9 @@ void uploadAttribute(GLuint buffer, GLuint location, const std::vector<glm::vec2
 TextVertices buildTextVertices(const std::string& text, int x, int y, int size, bool centered)
 {
     const int n = static_cast<int>(text.size());
-    const float x0 = centered ? std::trunc(static_cast<float>(x) - static_cast<float>((n / 2) * size) * 0.5f)
+    // Whole glyphs only: an odd count leaves its middle glyph right of centre.
+    const int glyphsLeftOfCentre = n / 2;
+    const float x0 = centered ? std::trunc(static_cast<float>(x) - static_cast<float>(glyphsLeftOfCentre * size) * 0.5f)
                               : static_cast<float>(x);
     const float s = static_cast<float>(size);
     const float bottom = static_cast<float>(y);
@@ -52,8 +54,10 @@ TextVertices buildTextVertices(const std::string& text, int x, int y, int size, 
             {{left, top}, {left, bottom}, {right, top}, {right, bottom}, {right, top}, {left, bottom}});
 
         const int code = static_cast<unsigned char>(text[static_cast<size_t>(i)]);
-        const float uLeft = static_cast<float>(code % 16) * 0.0625f;
-        const float vTop = static_cast<float>(code / 16) * 0.0625f;
+        const int column = code % 16;
+        const int row = code / 16;
+        const float uLeft = static_cast<float>(column) * 0.0625f;
+        const float vTop = static_cast<float>(row) * 0.0625f;
         const float uRight = uLeft + 0.05f;
         const float vBottom = vTop + 0.0625f;
         vertices.uvs.insert(

@@ -13,6 +13,14 @@ Texture::Texture(std::string path)
     const DDSImage image = loadDDS(resolved);
     if (!image.hasImage())
         return;
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    if (image.width > static_cast<GLuint>(largest) || image.height > static_cast<GLuint>(largest)) {
+        printLine("Unable to load DDS image file [" + resolved + "]: " + std::to_string(image.width) + " x " +
+                  std::to_string(image.height) + " is larger than the " + std::to_string(largest) +
+                  " pixels the graphics driver takes.");
+        return;
+    }
 
     glGenTextures(1, &textureHandle);
     glBindTexture(GL_TEXTURE_2D, textureHandle);

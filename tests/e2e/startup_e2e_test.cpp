@@ -170,14 +170,18 @@ TEST(StartupFailure, EndOfInputCountsAsTheKey)
     EXPECT_EQ(splitLines(result.out).back(), "ERROR: Failed to init GLFW");
 }
 
-TEST(StartupFailure, AWindowThatCannotBeCreatedIsFatal)
+TEST(Settings, AWindowSizeOutOfRangeIsReportedAndTheDefaultUsed)
 {
     GameTree tree;
-    writeFile(tree.path("assets/settings/window.ini"), "[window]\nwidth = 0\nheight = 0\n");
-    const ProcessResult result = tree.run({"--run_headless"});
-    EXPECT_EQ(result.exitCode, 1);
+    writeFile(tree.path("assets/settings/window.ini"), "[window]\nwidth = 0\nheight = 99999\n");
+    const ProcessResult result = tree.run({"--run_headless", "--filename", "sized"});
+    EXPECT_EQ(result.exitCode, 0);
     const std::vector<std::string> lines = splitLines(result.out);
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back(), "ERROR: Failed to create window");
-    EXPECT_FALSE(fs::exists(tree.path("screenshot.ppm")));
+    EXPECT_TRUE(contains(lines, "Ignoring width = 0 in 'assets/settings/window.ini': not between 1 and 8192. "
+                                "Using 1280 instead."));
+    EXPECT_TRUE(contains(lines, "Ignoring height = 99999 in 'assets/settings/window.ini': not between 1 and 8192. "
+                                "Using 768 instead."));
+    const PpmImage image = screenshot(tree.path("sized.ppm"));
+    EXPECT_EQ(image.width, 1280);
+    EXPECT_EQ(image.height, 768);
 }

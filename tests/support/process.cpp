@@ -160,3 +160,12 @@ std::vector<std::string> splitLines(const std::string& text)
         lines.push_back(line);
     return lines;
 }
+
+long ChildProcess::residentKilobytes() const
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return -1;
+}

@@ -35,6 +35,9 @@ public:
     void closeStdin();
     ProcessResult wait(std::chrono::milliseconds timeout);
     std::string outputSoFar() const;
+    pid_t id() const { return pid; }
+    // Resident memory in kilobytes, or -1 once the process has ended.
+    long residentKilobytes() const;
 
 private:
     pid_t pid = -1;
