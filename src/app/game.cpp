@@ -1,6 +1,7 @@
 #include "game.h"
 
 #include "app_state.h"
+#include "benchmark_report.h"
 #include "console.h"
 #include "cube.h"
 #include "framework.h"
@@ -20,7 +21,11 @@ int Game::run()
         runFrame();
         if (options.runHeadless)
             break;
+        if (benchmarking() && benchmarkFrameSeconds.size() >= static_cast<size_t>(options.benchmarkFrames))
+            break;
     }
+    if (benchmarking())
+        printLine(benchmarkReport(benchmarkFrameSeconds));
     shutDown();
     return 0;
 }
@@ -36,7 +41,9 @@ void Game::startUp()
     if (!initFramework())
         startupFailure("Failed to init framework");
     printLine("Framework was initialized.");
-    installInputCallbacks(window);
+    // A benchmark plays without input, so every run draws the same frames.
+    if (!benchmarking())
+        installInputCallbacks(window);
     applyInitialGlState(rendererSettings, appFlags);
 
     physics = std::make_unique<PhysicsWorld>(btVector3(0.0f, -9.81f, 0.0f));
@@ -65,6 +72,13 @@ void Game::startUp()
         startupFailure("Error creating framebuffer object");
 
     timer = std::make_unique<FrameTimer>(static_cast<float>(glfwGetTime()));
+    benchmarkFrameSeconds.reserve(static_cast<size_t>(options.benchmarkFrames));
+    lastFrameEnd = glfwGetTime();
+}
+
+float Game::frameDt() const
+{
+    return benchmarking() ? 1.0f / 60.0f : timer->dt();
 }
 
 void Game::runFrame()
@@ -79,18 +93,22 @@ void Game::runFrame()
     camera.mouseLook = !appFlags.paused;
     if (!appFlags.paused)
         runningStep();
-    setSceneUniforms();
-    world->updateCubes(appFlags.paused, appFlags.dropAllRequested, timer->dt(), wallClockTicks());
+    if (drawingScene())
+        setSceneUniforms();
+    world->updateCubes(appFlags.paused, appFlags.dropAllRequested, frameDt(), wallClockTicks());
     appFlags.dropAllRequested = false;
-    world->draw(timer->dt());
     if (!appFlags.paused)
         updateParticles();
-    drawParticles();
+    if (drawingScene()) {
+        world->draw(frameDt());
+        drawParticles();
+    }
     composite();
-    if (!appFlags.paused)
+    if (!appFlags.paused && drawingScene())
         drawScreenItems(hudItems(screenState()), panels, windowSettings.width, windowSettings.height);
     applyRules();
-    drawOverlay();
+    if (drawingScene())
+        drawOverlay();
     finishFrame();
 }
 
@@ -114,15 +132,15 @@ void Game::runningStep()
     input.right = appFlags.moveRightHeld;
     input.jump = appFlags.jumpRequested;
     appFlags.jumpRequested = false;
-    world->runningStep(input, timer->dt());
+    world->runningStep(input, frameDt());
     frameViewProj = world->player().camera.viewProjection();
 }
 
 void Game::updateParticles()
 {
     const glm::vec3& cameraPosition = world->player().camera.position;
-    glideEmitter->update(timer->dt(), cameraPosition);
-    doublePointsEmitter->update(timer->dt(), cameraPosition);
+    glideEmitter->update(frameDt(), cameraPosition);
+    doublePointsEmitter->update(frameDt(), cameraPosition);
 }
 
 void Game::drawParticles()
@@ -179,6 +197,11 @@ void Game::finishFrame()
         writeScreenshot(options.screenshotFileGiven ? options.screenshotFile : "screenshot", windowSettings.width,
                         windowSettings.height);
     glfwSwapBuffers(window);
+    if (benchmarking()) {
+        const double now = glfwGetTime();
+        benchmarkFrameSeconds.push_back(now - lastFrameEnd);
+        lastFrameEnd = now;
+    }
 }
 
 void Game::updateTitle()

@@ -3,6 +3,7 @@
 #include <glm/glm.hpp>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "app_settings.h"
 #include "frame_timer.h"
@@ -41,6 +42,10 @@ private:
     void composite();
     void finishFrame();
     void updateTitle();
+    // The frame time the game runs on: measured, or a fixed 1/60 s in a benchmark.
+    float frameDt() const;
+    bool benchmarking() const { return options.benchmarkFrames > 0; }
+    bool drawingScene() const { return !options.benchmarkEmpty; }
 
     StartupOptions options;
     WindowSettings windowSettings;
@@ -57,6 +62,8 @@ private:
     std::unique_ptr<PostProcessFramebuffer> postProcess;
 
     std::unique_ptr<FrameTimer> timer;
+    std::vector<double> benchmarkFrameSeconds;
+    double lastFrameEnd = 0.0;
     bool renderToFramebuffer = false;
     glm::mat4 frameViewProj{1.0f};
     glm::mat4 prevFrameViewProj{1.0f};

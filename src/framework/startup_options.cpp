@@ -23,7 +23,7 @@ void takeValue(bool& given, std::string& value, int index, int argc, const char*
 }
 
 // A decimal number from 0 to 4294967295, and nothing else.
-bool parseSeed(const char* text, std::uint32_t& seed)
+bool parseNumber(const char* text, std::uint32_t& number)
 {
     if (*text < '0' || *text > '9')
         return false;
@@ -32,7 +32,7 @@ bool parseSeed(const char* text, std::uint32_t& seed)
     const unsigned long long value = std::strtoull(text, &end, 10);
     if (errno != 0 || *end != '\0' || value > 0xFFFFFFFFull)
         return false;
-    seed = static_cast<std::uint32_t>(value);
+    number = static_cast<std::uint32_t>(value);
     return true;
 }
 
@@ -41,10 +41,25 @@ void takeSeed(StartupOptions& options, int index, int argc, const char* const* a
     if (index + 1 >= argc)
         return;
     const char* value = argv[index + 1];
-    if (parseSeed(value, options.seed))
+    if (parseNumber(value, options.seed))
         options.seedGiven = true;
     else
         printLine(std::string("Ignoring --seed '") + value + "': not a whole number from 0 to 4294967295.");
+}
+
+// A frame count from 1 to 1000000.
+void takeFrameCount(StartupOptions& options, bool empty, int index, int argc, const char* const* argv)
+{
+    if (index + 1 >= argc)
+        return;
+    const char* value = argv[index + 1];
+    std::uint32_t frames = 0;
+    if (parseNumber(value, frames) && frames >= 1 && frames <= 1000000) {
+        options.benchmarkFrames = static_cast<int>(frames);
+        options.benchmarkEmpty = empty;
+    } else {
+        printLine(std::string("Ignoring ") + argv[index] + " '" + value + "': not a frame count from 1 to 1000000.");
+    }
 }
 
 } // namespace
@@ -65,5 +80,9 @@ void parseCommandLine(StartupOptions& options, int argc, const char* const* argv
             takeValue(options.rendererFileGiven, options.rendererFile, i, argc, argv);
         if (isWord(argument, "--seed"))
             takeSeed(options, i, argc, argv);
+        if (isWord(argument, "--benchmark"))
+            takeFrameCount(options, false, i, argc, argv);
+        if (isWord(argument, "--benchmark-empty"))
+            takeFrameCount(options, true, i, argc, argv);
     }
 }

@@ -14,6 +14,8 @@ struct StartupOptions {
     std::string rendererFile;
     bool seedGiven = false;
     std::uint32_t seed = 0;
+    int benchmarkFrames = 0;  // frames to time; 0: play normally
+    bool benchmarkEmpty = false;
 };
 
 // Fills `options` from the program's arguments:
@@ -22,7 +24,10 @@ struct StartupOptions {
 //   --init_camera ASSET     camera settings file in place of the default
 //   --init_renderer ASSET   renderer settings file in place of the default
 //   --seed N                seed of the track generator (0 to 4294967295), for reproducible tracks
+//   --benchmark N           play N frames with no input and a fixed frame time, then report the timing
+//   --benchmark-empty N     the same frames drawing nothing but the clear, the composite and the swap
 // Option words match exactly. A value word is looked at again as an option word, unknown
 // words are ignored, a repeated option keeps its last value, and an option that wants a
-// value but comes last is ignored. A seed that is not a whole number in range is reported and ignored.
+// value but comes last is ignored. A seed or frame count that is not a whole number in range is
+// reported and ignored.
 void parseCommandLine(StartupOptions& options, int argc, const char* const* argv);

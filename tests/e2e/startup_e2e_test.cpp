@@ -185,3 +185,15 @@ TEST(Settings, AWindowSizeOutOfRangeIsReportedAndTheDefaultUsed)
     EXPECT_EQ(image.width, 1280);
     EXPECT_EQ(image.height, 768);
 }
+
+TEST(Benchmark, PlaysTheFramesAndReportsTheirTiming)
+{
+    for (const char* mode : {"--benchmark", "--benchmark-empty"}) {
+        const ProcessResult result = runProcess({builtGameBinary().string(), mode, "30"}, {}, std::chrono::seconds(120));
+        EXPECT_EQ(result.exitCode, 0) << mode << "\n" << result.out;
+        const std::vector<std::string> lines = splitLines(result.out);
+        ASSERT_GE(lines.size(), 2u) << mode;
+        EXPECT_EQ(lines[lines.size() - 2].rfind("Benchmark: 30 frames in ", 0), 0u) << lines[lines.size() - 2];
+        EXPECT_EQ(lines.back().rfind("scored  ", 0), 0u) << mode;
+    }
+}

@@ -92,3 +92,19 @@ TEST(CommandLine, ABadSeedIsReportedAndIgnored)
         EXPECT_FALSE(options.seedGiven) << bad;
     }
 }
+
+TEST(CommandLine, BenchmarkTakesAFrameCount)
+{
+    const StartupOptions full = parse({"--benchmark", "600"});
+    EXPECT_EQ(full.benchmarkFrames, 600);
+    EXPECT_FALSE(full.benchmarkEmpty);
+    const StartupOptions empty = parse({"--benchmark-empty", "30"});
+    EXPECT_EQ(empty.benchmarkFrames, 30);
+    EXPECT_TRUE(empty.benchmarkEmpty);
+    for (const char* bad : {"0", "1000001", "-5", "many"}) {
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(parse({"--benchmark", bad}).benchmarkFrames, 0) << bad;
+        EXPECT_EQ(testing::internal::GetCapturedStdout(),
+                  std::string("Ignoring --benchmark '") + bad + "': not a frame count from 1 to 1000000.\n");
+    }
+}

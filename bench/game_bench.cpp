@@ -1,0 +1,210 @@
+// Micro-benchmarks of the per-frame work: game logic beside the bare physics step, particle
+// updates, and the HUD's vertex building. Needs a display (run under xvfb-run).
+//   zarnok_bench [Google Benchmark options]
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <memory>
+#include <unistd.h>
+
+#include "allocation_counter.h"
+#include "app_state.h"
+#include "cube.h"
+#include "game_world.h"
+#include "gl.h"
+#include "hud_panel.h"
+#include "particles.h"
+#include "scene_resources.h"
+#include "screens.h"
+#include "text.h"
+
+namespace {
+
+// Keeps the loaders' console lines out of the benchmark's table while alive.
+class QuietStdout {
+public:
+    QuietStdout() : saved(dup(STDOUT_FILENO))
+    {
+        std::fflush(stdout);
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        close(null);
+    }
+    ~QuietStdout()
+    {
+        std::fflush(stdout);
+        dup2(saved, STDOUT_FILENO);
+        close(saved);
+    }
+    QuietStdout(const QuietStdout&) = delete;
+    QuietStdout& operator=(const QuietStdout&) = delete;
+
+private:
+    int saved;
+};
+
+// A hidden window with a 4.3 core context: the cubes' meshes live on the GPU.
+class Context {
+public:
+    Context()
+    {
+        if (glfwInit() != GLFW_TRUE) {
+            std::fprintf(stderr, "no display: run under xvfb-run\n");
+            std::exit(1);
+        }
+        glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+        glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+        glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+        glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+        window = glfwCreateWindow(64, 64, "zarnok bench", nullptr, nullptr);
+        glfwMakeContextCurrent(window);
+        glewExperimental = GL_TRUE;
+        glewInit();
+        prepareProgramData();
+    }
+    ~Context() { glfwTerminate(); }
+
+private:
+    GLFWwindow* window = nullptr;
+};
+
+Context& context()
+{
+    static Context instance;
+    return instance;
+}
+
+// A world on the start track, or with the first extension's segment added too. The player
+// hovers out of reach above the cubes, so every frame does the same work.
+struct BenchWorld {
+    explicit BenchWorld(bool twoSegments)
+    {
+        context();
+        cubeRandom.seed(326);
+        QuietStdout quiet;
+        physics = std::make_unique<PhysicsWorld>(btVector3(0.0f, -9.81f, 0.0f));
+        resources = loadSceneResources();
+        world = std::make_unique<GameWorld>(
+            *physics, WorldMaterials{resources.wallsMaterial, resources.proceduralMaterial, resources.woodMaterial},
+            1280.0f / 768.0f);
+        if (twoSegments) {
+            world->player().camera.position.z = -95.0f;
+            world->applyRules();
+        }
+        hover();
+    }
+    ~BenchWorld()
+    {
+        world.reset();
+        resources.release();
+    }
+
+    void hover()
+    {
+        world->player().camera.position = glm::vec3(0.0f, 30.0f, -5.0f);
+        world->player().verticalSpeed = 0.0f;
+    }
+
+    std::unique_ptr<PhysicsWorld> physics;
+    SceneResources resources;
+    std::unique_ptr<GameWorld> world;
+};
+
+void reportAllocations(benchmark::State& state, long before)
+{
+    state.counters["allocs/frame"] =
+        benchmark::Counter(static_cast<double>(allocationCount() - before), benchmark::Counter::kAvgIterations);
+    state.counters["cubes"] = static_cast<double>(cubes.size());
+}
+
+void GameLogicFrame(benchmark::State& state)
+{
+    BenchWorld bench(state.range(0) == 2);
+    std::int64_t ticks = lastDropTicks;
+    for (int i = 0; i < 60; ++i) // settle
+        bench.world->runningStep({}, 1.0f / 60.0f);
+    const long before = allocationCount();
+    for (auto _ : state) {
+        bench.hover();
+        bench.world->runningStep({}, 1.0f / 60.0f);
+        bench.world->updateCubes(false, false, 1.0f / 60.0f, ticks += 166667);
+    }
+    reportAllocations(state, before);
+}
+BENCHMARK(GameLogicFrame)->Arg(1)->Arg(2)->ArgName("segments")->Unit(benchmark::kMicrosecond);
+
+void BareBulletStep(benchmark::State& state)
+{
+    BenchWorld bench(state.range(0) == 2);
+    for (int i = 0; i < 60; ++i)
+        bench.world->runningStep({}, 1.0f / 60.0f);
+    const long before = allocationCount();
+    for (auto _ : state) {
+        bench.hover();
+        bench.physics->step();
+    }
+    reportAllocations(state, before);
+}
+BENCHMARK(BareBulletStep)->Arg(1)->Arg(2)->ArgName("segments")->Unit(benchmark::kMicrosecond);
+
+void ParticleUpdate(benchmark::State& state)
+{
+    context();
+    std::unique_ptr<ParticleEmitter> glideEmitter;
+    std::unique_ptr<ParticleEmitter> doublePointsEmitter;
+    {
+        QuietStdout quiet;
+        initParticleBuffers();
+        glideEmitter =
+            std::make_unique<ParticleEmitter>("assets/textures/star_particle.dds", glm::vec3(0, 0, -100), 5.0f, 1.6f,
+                                              2.0f, 300.0f, 2.0f, 32, 128, 256, glm::vec3(0, 5, 0));
+        doublePointsEmitter =
+            std::make_unique<ParticleEmitter>("assets/textures/star_particle.dds", glm::vec3(0, 0, 100), 1.5f, 2.8f,
+                                              0.4f, 500.0f, 3.0f, 256, 64, 16, glm::vec3(0, 1.5f, 0));
+    }
+    ParticleEmitter& glide = *glideEmitter;
+    ParticleEmitter& doublePoints = *doublePointsEmitter;
+    glm::vec3 camera(0.0f);
+    for (int i = 0; i < 600; ++i) { // ten seconds: both fountains at their steady size
+        glide.update(1.0f / 60.0f, camera);
+        doublePoints.update(1.0f / 60.0f, camera);
+    }
+    const long before = allocationCount();
+    for (auto _ : state) {
+        camera.z -= 2.0f / 60.0f;
+        glide.update(1.0f / 60.0f, camera);
+        doublePoints.update(1.0f / 60.0f, camera);
+    }
+    reportAllocations(state, before);
+    state.counters["live"] = glide.liveCount() + doublePoints.liveCount();
+    releaseParticleBuffers();
+}
+BENCHMARK(ParticleUpdate)->Unit(benchmark::kMicrosecond);
+
+void HudVertices(benchmark::State& state)
+{
+    ScreenState screen;
+    screen.width = 1280;
+    screen.height = 768;
+    screen.activeKind = PowerupKind::DoublePoints;
+    screen.shifting = true;
+    const long before = allocationCount();
+    for (auto _ : state) {
+        screen.points = static_cast<std::int32_t>(state.iterations());
+        for (const ScreenItem& item : hudItems(screen)) {
+            if (const TextItem* text = std::get_if<TextItem>(&item))
+                benchmark::DoNotOptimize(buildTextVertices(text->text, text->x, text->y, text->size, text->centered));
+            else if (const PanelItem* panel = std::get_if<PanelItem>(&item))
+                benchmark::DoNotOptimize(HudPanel::vertices(panel->x, panel->y, panel->width, panel->height));
+        }
+    }
+    reportAllocations(state, before);
+}
+BENCHMARK(HudVertices)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
