@@ -15,7 +15,7 @@ in vec2 texCoord;
 
 out vec4 color;
 
-const int kSamples = 8;
+const float kMaxSamples = 4.0;
 const float kMaxBlurPixels = 24.0;
 
 void main()
@@ -40,10 +40,12 @@ void main()
     if (motionPixels > kMaxBlurPixels)
         motion *= kMaxBlurPixels / motionPixels;
 
+    // About one sample per two pixels of motion: a short smear needs few.
+    int samples = int(clamp(ceil(motionPixels * 0.5), 2.0, kMaxSamples));
     vec3 sum = sharp;
-    for (int i = 1; i < kSamples; ++i) {
-        vec2 offset = motion * (float(i) / float(kSamples - 1) - 0.5);
+    for (int i = 1; i < samples; ++i) {
+        vec2 offset = motion * (float(i) / float(samples - 1) - 0.5);
         sum += texture(screenTexture, texCoord + offset).rgb;
     }
-    color = vec4(sum / float(kSamples), 1.0);
+    color = vec4(sum / float(samples), 1.0);
 }

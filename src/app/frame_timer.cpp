@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 
 namespace {
@@ -19,9 +20,13 @@ std::optional<int> framesPerSecond(float frameTime)
     return static_cast<int>(rate);
 }
 
-std::string frameRateTitle(const std::string& title, int fps)
+void frameRateTitle(std::string& out, const std::string& title, int fps)
 {
-    return title + " | FPS: " + std::to_string(fps);
+    char number[16];
+    std::snprintf(number, sizeof number, "%d", fps);
+    out.assign(title);
+    out.append(" | FPS: ");
+    out.append(number);
 }
 
 std::optional<int> FrameTimer::tick(float now)

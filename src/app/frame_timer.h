@@ -25,5 +25,5 @@ private:
 // (a frame of zero or negative measured length).
 std::optional<int> framesPerSecond(float frameTime);
 
-// "<title> | FPS: <fps>"
-std::string frameRateTitle(const std::string& title, int fps);
+// "<title> | FPS: <fps>", written into `out`, whose storage is reused.
+void frameRateTitle(std::string& out, const std::string& title, int fps);

@@ -104,8 +104,10 @@ void Game::runFrame()
         drawParticles();
     }
     composite();
-    if (!appFlags.paused && drawingScene())
-        drawScreenItems(hudItems(screenState()), panels, windowSettings.width, windowSettings.height);
+    if (!appFlags.paused && drawingScene()) {
+        hudItems(screenState(), screenItems);
+        drawScreenItems(screenItems, panels, windowSettings.width, windowSettings.height);
+    }
     applyRules();
     if (drawingScene())
         drawOverlay();
@@ -170,9 +172,11 @@ void Game::drawOverlay()
 {
     if (!appFlags.paused)
         return;
-    const ScreenState state = screenState();
-    drawScreenItems(appFlags.gameOver ? gameOverScreenItems(state) : pauseScreenItems(state), panels,
-                    windowSettings.width, windowSettings.height);
+    if (appFlags.gameOver)
+        gameOverScreenItems(screenState(), screenItems);
+    else
+        pauseScreenItems(screenState(), screenItems);
+    drawScreenItems(screenItems, panels, windowSettings.width, windowSettings.height);
 }
 
 void Game::setSceneUniforms()
@@ -206,8 +210,10 @@ void Game::finishFrame()
 
 void Game::updateTitle()
 {
-    if (const std::optional<int> fps = timer->tick(static_cast<float>(glfwGetTime())))
-        glfwSetWindowTitle(window, frameRateTitle(windowSettings.title, *fps).c_str());
+    if (const std::optional<int> fps = timer->tick(static_cast<float>(glfwGetTime()))) {
+        frameRateTitle(windowTitle, windowSettings.title, *fps);
+        glfwSetWindowTitle(window, windowTitle.c_str());
+    }
 }
 
 void Game::shutDown()

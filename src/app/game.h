@@ -63,6 +63,8 @@ private:
 
     std::unique_ptr<FrameTimer> timer;
     std::vector<double> benchmarkFrameSeconds;
+    std::vector<ScreenItem> screenItems; // rewritten every frame
+    std::string windowTitle;
     double lastFrameEnd = 0.0;
     bool renderToFramebuffer = false;
     glm::mat4 frameViewProj{1.0f};

@@ -79,7 +79,7 @@ void GameWorld::updateCubes(bool paused, bool dropAllRequested, float dt, std::i
 
 void GameWorld::draw(float dt)
 {
-    drawCubes();
+    drawCubes(playerObject->camera.position);
     displayedPowerup.spinAndDraw(dt);
     platformTrack.draw();
 }

@@ -5,6 +5,8 @@
 #include "hud_panel.h"
 #include "text.h"
 
+#include <cstdio>
+
 namespace {
 
 std::unique_ptr<HudPanel> loadPanel(const std::string& texture)
@@ -47,53 +49,123 @@ ScreenState screenStateOf(const GameWorld& world, int width, int height)
     return state;
 }
 
-std::vector<ScreenItem> hudItems(const ScreenState& state)
+namespace {
+
+// Writes a screen's items over those already in a list, reusing their storage.
+class ItemWriter {
+public:
+    explicit ItemWriter(std::vector<ScreenItem>& list) : items(list) {}
+    ~ItemWriter() { items.resize(count); }
+    ItemWriter(const ItemWriter&) = delete;
+    ItemWriter& operator=(const ItemWriter&) = delete;
+
+    void panel(PanelId panel, int x, int y, int width, int height) { next() = PanelItem{panel, x, y, width, height}; }
+
+    // The text item to fill in; its text is the caller's to write.
+    std::string& text(int x, int y, int size, bool centered)
+    {
+        ScreenItem& item = next();
+        if (!std::holds_alternative<TextItem>(item))
+            item = TextItem{};
+        TextItem& text = std::get<TextItem>(item);
+        text.x = x;
+        text.y = y;
+        text.size = size;
+        text.centered = centered;
+        return text.text;
+    }
+
+    void text(const char* words, int x, int y, int size, bool centered) { text(x, y, size, centered).assign(words); }
+
+private:
+    ScreenItem& next()
+    {
+        if (count == items.size())
+            items.emplace_back();
+        return items[count++];
+    }
+
+    std::vector<ScreenItem>& items;
+    size_t count = 0;
+};
+
+// `words` followed by the number, in the item's own storage.
+void writeNumber(std::string& text, const char* words, std::int32_t number, const char* after = "")
+{
+    text.assign(words);
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%d", static_cast<int>(number));
+    text.append(digits);
+    text.append(after);
+}
+
+template <typename Build> std::vector<ScreenItem> collect(const ScreenState& state, Build build)
+{
+    std::vector<ScreenItem> items;
+    build(state, items);
+    return items;
+}
+
+} // namespace
+
+void hudItems(const ScreenState& state, std::vector<ScreenItem>& items)
 {
     const int w = state.width;
     const int h = state.height;
-    std::vector<ScreenItem> items{
-        PanelItem{PanelId::BluePanel, 40, h - 110, 200, 90},
-        TextItem{"Blocks dropped:", 50, h - 45, 25, false},
-        TextItem{std::to_string(state.points), 50, h - 100, 60, false},
-        PanelItem{PanelId::GlassCorner, w - 200, h - 90, 210, 50},
-        TextItem{"[ESC] Pause", w - 180, h - 75, 30, false},
-    };
+    ItemWriter write(items);
+    write.panel(PanelId::BluePanel, 40, h - 110, 200, 90);
+    write.text("Blocks dropped:", 50, h - 45, 25, false);
+    writeNumber(write.text(50, h - 100, 60, false), "", state.points);
+    write.panel(PanelId::GlassCorner, w - 200, h - 90, 210, 50);
+    write.text("[ESC] Pause", w - 180, h - 75, 30, false);
     if (state.activeKind == PowerupKind::DoublePoints)
-        items.push_back(TextItem{"Double Points!", w / 2, h - 80, 50, true});
+        write.text("Double Points!", w / 2, h - 80, 50, true);
     if (state.activeKind == PowerupKind::Glide)
-        items.push_back(TextItem{"Gliding enabled!", w / 2, h - 80, 50, true});
+        write.text("Gliding enabled!", w / 2, h - 80, 50, true);
     if (state.shifting)
-        items.push_back(TextItem{"Shifting Cubes!", w / 2, 80, 50, true});
-    return items;
+        write.text("Shifting Cubes!", w / 2, 80, 50, true);
+}
+
+void pauseScreenItems(const ScreenState& state, std::vector<ScreenItem>& items)
+{
+    const int w = state.width;
+    const int h = state.height;
+    ItemWriter write(items);
+    write.panel(PanelId::PauseBackground, 0, 0, w, h);
+    write.text("Paused", w / 2, h - 200, 90, true);
+    writeNumber(write.text(w / 2, h - 350, 60, true), "Current points: ", state.points);
+    write.text("Press [ESC] to resume", w / 2, h - 600, 40, true);
+    write.text("Press [Q] to quit", w / 2, h - 680, 40, true);
+    write.text("[F1] Toggle wireframe", 30, h - 80, 20, false);
+    write.text("[F2] Toggle backface culling", 30, h - 120, 20, false);
+    write.text("[N] Show Normals", 30, h - 160, 20, false);
+    write.text("[T] Show tex coordinates", 30, h - 200, 20, false);
+}
+
+void gameOverScreenItems(const ScreenState& state, std::vector<ScreenItem>& items)
+{
+    const int w = state.width;
+    const int h = state.height;
+    ItemWriter write(items);
+    write.panel(PanelId::PauseBackground, 0, 0, w, h);
+    write.text("Game Over!", w / 2, h - 200, 90, true);
+    writeNumber(write.text(w / 2, h - 350, 60, true), "You shattered ", state.points, " cubes");
+    write.text("Press [Q] to quit", w / 2, h - 600, 40, true);
+}
+
+std::vector<ScreenItem> hudItems(const ScreenState& state)
+{
+    return collect(state, [](const ScreenState& s, std::vector<ScreenItem>& items) { hudItems(s, items); });
 }
 
 std::vector<ScreenItem> pauseScreenItems(const ScreenState& state)
 {
-    const int w = state.width;
-    const int h = state.height;
-    return {
-        PanelItem{PanelId::PauseBackground, 0, 0, w, h},
-        TextItem{"Paused", w / 2, h - 200, 90, true},
-        TextItem{"Current points: " + std::to_string(state.points), w / 2, h - 350, 60, true},
-        TextItem{"Press [ESC] to resume", w / 2, h - 600, 40, true},
-        TextItem{"Press [Q] to quit", w / 2, h - 680, 40, true},
-        TextItem{"[F1] Toggle wireframe", 30, h - 80, 20, false},
-        TextItem{"[F2] Toggle backface culling", 30, h - 120, 20, false},
-        TextItem{"[N] Show Normals", 30, h - 160, 20, false},
-        TextItem{"[T] Show tex coordinates", 30, h - 200, 20, false},
-    };
+    return collect(state, [](const ScreenState& s, std::vector<ScreenItem>& items) { pauseScreenItems(s, items); });
 }
 
 std::vector<ScreenItem> gameOverScreenItems(const ScreenState& state)
 {
-    const int w = state.width;
-    const int h = state.height;
-    return {
-        PanelItem{PanelId::PauseBackground, 0, 0, w, h},
-        TextItem{"Game Over!", w / 2, h - 200, 90, true},
-        TextItem{"You shattered " + std::to_string(state.points) + " cubes", w / 2, h - 350, 60, true},
-        TextItem{"Press [Q] to quit", w / 2, h - 600, 40, true},
-    };
+    return collect(state, [](const ScreenState& s, std::vector<ScreenItem>& items) { gameOverScreenItems(s, items); });
 }
 
 void drawScreenItems(const std::vector<ScreenItem>& items, const HudPanels& panels, int width, int height)

@@ -57,4 +57,10 @@ std::vector<ScreenItem> pauseScreenItems(const ScreenState& state);
 // The game-over screen: the final score and how to quit.
 std::vector<ScreenItem> gameOverScreenItems(const ScreenState& state);
 
+// The same, written over the items of `items`: drawn every frame, a screen then allocates nothing
+// once its items (and their texts) have reached their sizes.
+void hudItems(const ScreenState& state, std::vector<ScreenItem>& items);
+void pauseScreenItems(const ScreenState& state, std::vector<ScreenItem>& items);
+void gameOverScreenItems(const ScreenState& state, std::vector<ScreenItem>& items);
+
 void drawScreenItems(const std::vector<ScreenItem>& items, const HudPanels& panels, int width, int height);

@@ -144,8 +144,11 @@ void ParticleEmitter::update(float deltaTime, const glm::vec3& cameraPosition)
         }
     }
 
-    // Far to near, the dead last; the next update stages in this order.
-    std::sort(particles.begin(), particles.end(),
+    // Far to near, the dead last; the next update stages in this order. Only the live ones need
+    // ordering, as the dead all sit at -1: they are gathered in front and sorted there.
+    const auto dead = std::partition(particles.begin(), particles.end(),
+                                     [](const Particle& p) { return p.distanceToCamera >= 0.0f; });
+    std::sort(particles.begin(), dead,
               [](const Particle& a, const Particle& b) { return a.distanceToCamera > b.distanceToCamera; });
 }
 

@@ -76,43 +76,48 @@ void Shader::use() const
 
 GLint Shader::getUniformLocation(std::string name)
 {
-    const auto found = uniformLocations.find(name);
-    if (found != uniformLocations.end())
-        return found->second;
-    const GLint location = glGetUniformLocation(programHandle, name.c_str());
-    uniformLocations.emplace(std::move(name), location);
+    return getUniformLocation(name.c_str());
+}
+
+GLint Shader::getUniformLocation(const char* name)
+{
+    for (const auto& [known, location] : uniformLocations)
+        if (known == name)
+            return location;
+    const GLint location = glGetUniformLocation(programHandle, name);
+    uniformLocations.emplace_back(name, location);
     return location;
 }
 
-void Shader::setUniform(const std::string& name, GLint value)
+void Shader::setUniform(const char* name, GLint value)
 {
     const GLint location = getUniformLocation(name);
     if (location != -1)
         glUniform1i(location, value);
 }
 
-void Shader::setUniform(const std::string& name, GLfloat value)
+void Shader::setUniform(const char* name, GLfloat value)
 {
     const GLint location = getUniformLocation(name);
     if (location != -1)
         glUniform1f(location, value);
 }
 
-void Shader::setUniform(const std::string& name, const glm::vec3& value)
+void Shader::setUniform(const char* name, const glm::vec3& value)
 {
     const GLint location = getUniformLocation(name);
     if (location != -1)
         glUniform3f(location, value.x, value.y, value.z);
 }
 
-void Shader::setUniform(const std::string& name, const glm::mat3& value)
+void Shader::setUniform(const char* name, const glm::mat3& value)
 {
     const GLint location = getUniformLocation(name);
     if (location != -1)
         glUniformMatrix3fv(location, 1, GL_FALSE, glm::value_ptr(value));
 }
 
-void Shader::setUniform(const std::string& name, const glm::mat4& value)
+void Shader::setUniform(const char* name, const glm::mat4& value)
 {
     const GLint location = getUniformLocation(name);
     if (location != -1)

@@ -2,7 +2,8 @@
 
 #include <glm/glm.hpp>
 #include <string>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "gl.h"
 
@@ -24,13 +25,14 @@ public:
 
     // Asks GL once per name; names the program lacks are remembered as -1.
     GLint getUniformLocation(std::string name);
+    GLint getUniformLocation(const char* name);
 
     // Set on whichever program is current: call use() first. Unknown names are skipped silently.
-    void setUniform(const std::string& name, GLint value);
-    void setUniform(const std::string& name, GLfloat value);
-    void setUniform(const std::string& name, const glm::vec3& value);
-    void setUniform(const std::string& name, const glm::mat3& value);
-    void setUniform(const std::string& name, const glm::mat4& value);
+    void setUniform(const char* name, GLint value);
+    void setUniform(const char* name, GLfloat value);
+    void setUniform(const char* name, const glm::vec3& value);
+    void setUniform(const char* name, const glm::mat3& value);
+    void setUniform(const char* name, const glm::mat4& value);
 
     static const char* const kFallbackVertexText;
     static const char* const kFallbackFragmentText;
@@ -45,5 +47,7 @@ private:
     std::string vertexShader;
     std::string fragmentShader;
     bool sourcesAreText = false;
-    std::unordered_map<std::string, GLint> uniformLocations;
+    // A program has a handful of uniforms: a short list searched by name is quicker than a hash
+    // map and, unlike one keyed by std::string, needs no allocation to look a name up.
+    std::vector<std::pair<std::string, GLint>> uniformLocations;
 };

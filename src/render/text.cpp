@@ -17,6 +17,7 @@ struct TextRenderer {
     std::shared_ptr<Shader> textShader;
     std::shared_ptr<Texture> fontTexture;
     std::shared_ptr<TextMaterial> textMaterial;
+    TextVertices vertices; // kept between strings: drawing allocates nothing
 };
 
 TextRenderer renderer;
@@ -32,7 +33,14 @@ void uploadAttribute(GLuint buffer, GLuint location, const std::vector<glm::vec2
 
 } // namespace
 
-TextVertices buildTextVertices(const std::string& text, int x, int y, int size, bool centered)
+TextVertices buildTextVertices(std::string_view text, int x, int y, int size, bool centered)
+{
+    TextVertices vertices;
+    fillTextVertices(vertices, text, x, y, size, centered);
+    return vertices;
+}
+
+void fillTextVertices(TextVertices& vertices, std::string_view text, int x, int y, int size, bool centered)
 {
     const int n = static_cast<int>(text.size());
     // Whole glyphs only: an odd count leaves its middle glyph right of centre.
@@ -43,9 +51,8 @@ TextVertices buildTextVertices(const std::string& text, int x, int y, int size, 
     const float bottom = static_cast<float>(y);
     const float top = bottom + s;
 
-    TextVertices vertices;
-    vertices.positions.reserve(6 * text.size());
-    vertices.uvs.reserve(6 * text.size());
+    vertices.positions.clear();
+    vertices.uvs.clear();
     for (int i = 0; i < n; ++i) {
         const float left = x0 + 0.5f * static_cast<float>(i * size);
         const float right = left + 0.6f * s;
@@ -64,7 +71,6 @@ TextVertices buildTextVertices(const std::string& text, int x, int y, int size, 
             vertices.uvs.end(),
             {{uLeft, vTop}, {uLeft, vBottom}, {uRight, vTop}, {uRight, vBottom}, {uRight, vTop}, {uLeft, vBottom}});
     }
-    return vertices;
 }
 
 void initText(std::string fontTexturePath, std::string vertexShaderPath, std::string fragmentShaderPath)
@@ -77,11 +83,12 @@ void initText(std::string fontTexturePath, std::string vertexShaderPath, std::st
     renderer.textMaterial = std::make_shared<TextMaterial>(renderer.textShader, renderer.fontTexture);
 }
 
-void drawText(std::string text, int x, int y, int size, int screenWidth, int screenHeight, bool centered)
+void drawText(std::string_view text, int x, int y, int size, int screenWidth, int screenHeight, bool centered)
 {
     if (!renderer.textShader)
         return;
-    const TextVertices vertices = buildTextVertices(text, x, y, size, centered);
+    TextVertices& vertices = renderer.vertices;
+    fillTextVertices(vertices, text, x, y, size, centered);
 
     renderer.textShader->use();
     renderer.textMaterial->setUniforms();

@@ -1,5 +1,6 @@
 #include "cube.h"
 
+#include <algorithm>
 #include <chrono>
 #include <glm/gtc/matrix_transform.hpp>
 
@@ -19,6 +20,8 @@ Cube::Cube(btCollisionShape* shape, const GeometryData& mesh, const glm::mat4& s
 {
     // A cube may rest for minutes; it must still fall the moment its support goes.
     bodyObject.body->setActivationState(DISABLE_DEACTIVATION);
+    // The sensor scans find a touched cube from its body at once.
+    bodyObject.body->setUserPointer(this);
 }
 
 Cube::~Cube()
@@ -96,38 +99,44 @@ void spawnCubeRows(int rows, const std::shared_ptr<Material>& material, btCollis
     }
 }
 
-std::vector<const btCollisionObject*> overlappingObjects(const btGhostObject& sensor)
-{
-    std::vector<const btCollisionObject*> objects;
-    objects.reserve(static_cast<size_t>(sensor.getNumOverlappingObjects()));
-    for (int i = 0; i < sensor.getNumOverlappingObjects(); ++i)
-        objects.push_back(sensor.getOverlappingObject(i));
-    return objects;
-}
-
 namespace {
 
-// The index of the cube whose body is `object`, searching from `from` down to the first; -1 if none.
-long findCube(const btCollisionObject* object, long from)
+// The cube whose body is `object`: only cube bodies carry a pointer back to their cube.
+Cube* cubeOf(const btCollisionObject* object)
 {
-    for (long i = from; i >= 0; --i)
-        if (cubes[static_cast<size_t>(i)]->body() == object)
-            return i;
-    return -1;
+    return static_cast<Cube*>(object->getUserPointer());
 }
 
-// Removes and destroys every cube the sensor overlaps; `scores` tells which of them count.
+// A sensor's overlap list as it is now: removing a cube takes its pair out of the live list.
+// The buffer is kept from scan to scan, so scanning allocates nothing.
+const std::vector<const btCollisionObject*>& overlapSnapshot(const btGhostObject& sensor)
+{
+    static std::vector<const btCollisionObject*> snapshot;
+    snapshot.clear();
+    for (int i = 0; i < sensor.getNumOverlappingObjects(); ++i)
+        snapshot.push_back(sensor.getOverlappingObject(i));
+    return snapshot;
+}
+
+// Removes and destroys every cube the sensor overlaps, keeping the others in order, in one pass
+// over the list; `scores` tells which of the removed cubes count.
 template <typename Scores> int removeOverlappingCubes(const btGhostObject& sensor, Scores scores)
 {
     int scored = 0;
-    // A snapshot: destroying a cube takes its pair out of the sensor's live list.
-    for (const btCollisionObject* object : overlappingObjects(sensor)) {
-        for (long i = findCube(object, static_cast<long>(cubes.size()) - 1); i >= 0; i = findCube(object, i - 1)) {
-            if (scores(*cubes[static_cast<size_t>(i)]))
-                ++scored;
-            cubes.erase(cubes.begin() + i);
-        }
+    bool anyRemoved = false;
+    for (const btCollisionObject* object : overlapSnapshot(sensor)) {
+        Cube* cube = cubeOf(object);
+        if (cube == nullptr || cube->removalPending)
+            continue;
+        cube->removalPending = true;
+        anyRemoved = true;
+        if (scores(*cube))
+            ++scored;
     }
+    if (anyRemoved)
+        cubes.erase(std::remove_if(cubes.begin(), cubes.end(),
+                                   [](const std::unique_ptr<Cube>& cube) { return cube->removalPending; }),
+                    cubes.end());
     return scored;
 }
 
@@ -135,10 +144,9 @@ template <typename Scores> int removeOverlappingCubes(const btGhostObject& senso
 
 void scanBodySensor(const btGhostObject& bodySensor)
 {
-    for (const btCollisionObject* object : overlappingObjects(bodySensor))
-        for (long i = findCube(object, static_cast<long>(cubes.size()) - 1); i >= 0; i = findCube(object, i - 1))
-            if (!cubes[static_cast<size_t>(i)]->marked)
-                cubes[static_cast<size_t>(i)]->mark();
+    for (const btCollisionObject* object : overlapSnapshot(bodySensor))
+        if (Cube* cube = cubeOf(object); cube != nullptr && !cube->marked)
+            cube->mark();
 }
 
 int scanSweepSensor(const btGhostObject& sweepSensor)
@@ -168,9 +176,18 @@ void updateCubes(const CubePassInput& input, std::int64_t& lastDropTicks)
     }
 }
 
-void drawCubes()
+void drawCubes(const glm::vec3& cameraPosition)
 {
-    for (const std::unique_ptr<Cube>& cube : cubes)
+    // Nearest first: the depth test then turns away most hidden fragments before they are shaded.
+    // The cubes are opaque, so the order changes nothing on screen.
+    static std::vector<std::pair<float, Cube*>> nearestFirst;
+    nearestFirst.clear();
+    for (const std::unique_ptr<Cube>& cube : cubes) {
+        const glm::vec3 offset = cube->position() - cameraPosition;
+        nearestFirst.emplace_back(glm::dot(offset, offset), cube.get());
+    }
+    std::sort(nearestFirst.begin(), nearestFirst.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [distance, cube] : nearestFirst)
         cube->draw();
 }
 

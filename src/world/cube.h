@@ -33,6 +33,8 @@ public:
     void update(float dt);
 
     void draw() { drawable.draw(); }
+    // Where the cube is drawn now.
+    glm::vec3 position() const { return glm::vec3(drawable.getModelMatrix()[3]); }
 
     const btRigidBody* body() const { return bodyObject.body.get(); }
     const btRigidBody* support() const { return supportObject.body.get(); }
@@ -42,6 +44,7 @@ public:
     bool dropPending = false;
     bool marked = false;
     float dropDelay = 0.6f;
+    bool removalPending = false; // a scan is taking it off the list
 
 private:
     void removeSupport();
@@ -71,9 +74,6 @@ std::uint32_t uniformDraw(std::mt19937& engine, std::uint32_t low, std::uint32_t
 void spawnCubeRows(int rows, const std::shared_ptr<Material>& material, btCollisionShape* shape,
                    btDiscreteDynamicsWorld& world, double firstRowOffset, int threshold, int alwaysRows);
 
-// The cubes a sensor overlaps, as listed after the last physics step.
-std::vector<const btCollisionObject*> overlappingObjects(const btGhostObject& sensor);
-
 // Marks every unmarked cube whose body the player's body sensor overlaps.
 void scanBodySensor(const btGhostObject& bodySensor);
 
@@ -99,7 +99,8 @@ struct CubePassInput {
 // passed since `lastDropTicks` (which then restarts); countdowns run. Nothing happens while paused.
 void updateCubes(const CubePassInput& input, std::int64_t& lastDropTicks);
 
-void drawCubes();
+// Draws every cube, the ones nearest `cameraPosition` first.
+void drawCubes(const glm::vec3& cameraPosition);
 
 // The wall clock in 100-nanosecond ticks.
 std::int64_t wallClockTicks();

@@ -65,5 +65,9 @@ TEST(FramesPerSecond, HasNoValueForZeroNegativeOrVanishingFrameTimes)
 
 TEST(FramesPerSecond, TitleFormat)
 {
-    EXPECT_EQ(frameRateTitle("ZARNOK 2023", 144), "ZARNOK 2023 | FPS: 144");
+    std::string title = "old text";
+    frameRateTitle(title, "ZARNOK 2023", 144);
+    EXPECT_EQ(title, "ZARNOK 2023 | FPS: 144");
+    frameRateTitle(title, "ZARNOK 2023", -3);
+    EXPECT_EQ(title, "ZARNOK 2023 | FPS: -3");
 }
