@@ -100,7 +100,8 @@ void Game::runFrame()
     if (!appFlags.paused)
         updateParticles();
     if (drawingScene()) {
-        world->draw(frameDt());
+        // Culling already on needs no help; lines would show the back edges it hides.
+        world->draw(frameDt(), !appFlags.cullingEnabled && !appFlags.wireframeEnabled);
         drawParticles();
     }
     composite();

@@ -77,9 +77,9 @@ void GameWorld::updateCubes(bool paused, bool dropAllRequested, float dt, std::i
     ::updateCubes(input, lastDropTicks);
 }
 
-void GameWorld::draw(float dt)
+void GameWorld::draw(float dt, bool cullCubeBackFaces)
 {
-    drawCubes(playerObject->camera.position);
+    drawCubes(playerObject->camera.position, cullCubeBackFaces);
     displayedPowerup.spinAndDraw(dt);
     platformTrack.draw();
 }

@@ -55,8 +55,9 @@ public:
     // The cube pass's rules for this frame (drawing is separate).
     void updateCubes(bool paused, bool dropAllRequested, float dt, std::int64_t nowTicks);
 
-    // Cubes, the spinning powerup, and the two newest platforms.
-    void draw(float dt);
+    // Cubes, the spinning powerup, and the two newest platforms. `cullCubeBackFaces` as for
+    // drawCubes: only where culling is off, the depth test on and polygons filled.
+    void draw(float dt, bool cullCubeBackFaces);
 
     // Game over at a height of -10, then track extension and powerup collection.
     RuleEvents applyRules();

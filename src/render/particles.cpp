@@ -40,6 +40,39 @@ int atLeastOne(int value)
 
 } // namespace
 
+int gatherVisibleSprites(const glm::mat4& viewProjection, const std::vector<float>& positions,
+                         const std::vector<std::uint8_t>& colors, int count, std::vector<float>& visiblePositions,
+                         std::vector<std::uint8_t>& visibleColors)
+{
+    // The six clip planes in world space, scaled so that a plane's value is a distance.
+    const glm::mat4 rows = glm::transpose(viewProjection);
+    glm::vec4 planes[6] = {rows[3] + rows[0], rows[3] - rows[0], rows[3] + rows[1],
+                           rows[3] - rows[1], rows[3] + rows[2], rows[3] - rows[2]};
+    for (glm::vec4& plane : planes)
+        plane /= glm::length(glm::vec3(plane));
+
+    // A sprite of size s reaches s / sqrt(2) from its centre whichever way it faces.
+    constexpr float kHalfDiagonal = 0.70711f;
+    int visible = 0;
+    for (int i = 0; i < count; ++i) {
+        const size_t from = 4 * static_cast<size_t>(i);
+        const glm::vec4 centre(positions[from], positions[from + 1], positions[from + 2], 1.0f);
+        const float reach = positions[from + 3] * kHalfDiagonal;
+        bool outside = false;
+        for (const glm::vec4& plane : planes)
+            outside = outside || glm::dot(plane, centre) < -reach;
+        if (outside)
+            continue;
+        const size_t to = 4 * static_cast<size_t>(visible);
+        std::copy_n(positions.begin() + static_cast<std::ptrdiff_t>(from), 4,
+                    visiblePositions.begin() + static_cast<std::ptrdiff_t>(to));
+        std::copy_n(colors.begin() + static_cast<std::ptrdiff_t>(from), 4,
+                    visibleColors.begin() + static_cast<std::ptrdiff_t>(to));
+        ++visible;
+    }
+    return visible;
+}
+
 void initParticleBuffers()
 {
     glGenVertexArrays(1, &buffers.particleVertexArray);
@@ -67,6 +100,7 @@ ParticleEmitter::ParticleEmitter(std::string texturePath, glm::vec3 emitterPosit
                                  float spreadOfVelocity, float spreadOfPosition, float rate, float divisor, int red,
                                  int green, int blue, glm::vec3 direction)
     : position(emitterPosition), particles(::kPoolSize), instanceData(::kPoolSize * 4), instanceColors(::kPoolSize * 4),
+      visibleData(::kPoolSize * 4), visibleColors(::kPoolSize * 4),
       shader(std::make_shared<Shader>("assets/shaders/particle.vert", "assets/shaders/particle.frag")),
       texture(std::make_shared<Texture>(std::move(texturePath))),
       material(std::make_shared<TextMaterial>(shader, texture)), lifetime(particleLifetime),
@@ -160,15 +194,19 @@ void ParticleEmitter::draw(const glm::mat4& view, const glm::mat4& viewProjectio
     shader->setUniform("viewProjection", viewProjection);
     material->setUniforms();
 
+    // Sprites off screen would cost the driver a pass each for nothing.
+    const int drawnCount =
+        gatherVisibleSprites(viewProjection, instanceData, instanceColors, particleCount, visibleData, visibleColors);
+
     glBindVertexArray(buffers.particleVertexArray);
     glBindBuffer(GL_ARRAY_BUFFER, buffers.instanceBuffer);
     glBufferData(GL_ARRAY_BUFFER, kInstanceBytes, nullptr, GL_STREAM_DRAW);
     glBufferSubData(GL_ARRAY_BUFFER, 0,
-                    static_cast<GLsizeiptr>(particleCount) * static_cast<GLsizeiptr>(4 * sizeof(float)),
-                    instanceData.data());
+                    static_cast<GLsizeiptr>(drawnCount) * static_cast<GLsizeiptr>(4 * sizeof(float)),
+                    visibleData.data());
     glBindBuffer(GL_ARRAY_BUFFER, buffers.instanceColorBuffer);
     glBufferData(GL_ARRAY_BUFFER, kColorBytes, nullptr, GL_STREAM_DRAW);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(particleCount) * 4, instanceColors.data());
+    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(drawnCount) * 4, visibleColors.data());
 
     glEnableVertexAttribArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, buffers.quadCornerBuffer);
@@ -185,7 +223,7 @@ void ParticleEmitter::draw(const glm::mat4& view, const glm::mat4& viewProjectio
 
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, particleCount);
+    glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, drawnCount);
     glDisable(GL_BLEND);
     glDisableVertexAttribArray(0);
     glDisableVertexAttribArray(1);

@@ -20,6 +20,13 @@ struct Particle {
     float distanceToCamera = -1.0f; // after the last update; -1 for a dead particle
 };
 
+// Copies the staged sprites (x, y, z, size and r, g, b, a per sprite) that may show through
+// `viewProjection` to the front of `visiblePositions` and `visibleColors`, keeping their order,
+// and returns how many. A sprite is left out only when it lies wholly outside one clip plane.
+int gatherVisibleSprites(const glm::mat4& viewProjection, const std::vector<float>& positions,
+                         const std::vector<std::uint8_t>& colors, int count, std::vector<float>& visiblePositions,
+                         std::vector<std::uint8_t>& visibleColors);
+
 // Creates the vertex array and buffers all emitters draw with; once, before any emitter draws.
 void initParticleBuffers();
 void releaseParticleBuffers();
@@ -65,6 +72,9 @@ private:
     int particleCount = 0;
     std::vector<float> instanceData;
     std::vector<std::uint8_t> instanceColors;
+    // What the last draw handed to GL: the staged sprites that can show.
+    std::vector<float> visibleData;
+    std::vector<std::uint8_t> visibleColors;
     std::shared_ptr<Shader> shader;
     std::shared_ptr<Texture> texture;
     std::shared_ptr<TextMaterial> material;

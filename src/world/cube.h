@@ -99,8 +99,10 @@ struct CubePassInput {
 // passed since `lastDropTicks` (which then restarts); countdowns run. Nothing happens while paused.
 void updateCubes(const CubePassInput& input, std::int64_t& lastDropTicks);
 
-// Draws every cube, the ones nearest `cameraPosition` first.
-void drawCubes(const glm::vec3& cameraPosition);
+// Draws every cube, the ones nearest `cameraPosition` first. With `hideBackFaces`, back faces are
+// culled for this pass alone: the caller asks for it only when the depth test is on and polygons
+// are filled, where a closed opaque cube's back faces cannot show.
+void drawCubes(const glm::vec3& cameraPosition, bool hideBackFaces);
 
 // The wall clock in 100-nanosecond ticks.
 std::int64_t wallClockTicks();

@@ -35,7 +35,7 @@ TEST_F(GameWorldTest, ARunningFrameAllocatesNothing)
         const glm::mat4 viewProjection = camera().viewProjection();
         setPerFrameUniforms(*resources.textureShader, camera().position, viewProjection, light, 320, 200, {});
         setPerFrameUniforms(*resources.procTextureShader, camera().position, viewProjection, light, 320, 200, {});
-        world->draw(dt);
+        world->draw(dt, true);
         fountain.update(dt, camera().position);
         fountain.draw(camera().view(), viewProjection);
         hudItems(screenStateOf(*world, 320, 200), items);
