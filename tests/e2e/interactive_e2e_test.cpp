@@ -116,15 +116,6 @@ TEST_F(PlayedGame, RunningWithoutInputDropsTheCubesThePlayerTouches)
 
 namespace {
 
-ScreenState windowState(std::int32_t points)
-{
-    ScreenState state;
-    state.width = 1280;
-    state.height = 768;
-    state.points = points;
-    return state;
-}
-
 // Mean brightness (0 to 1) of the lower half of a screenshot: cubes, wherever the player stands.
 double lowerHalfBrightness(const std::filesystem::path& png)
 {

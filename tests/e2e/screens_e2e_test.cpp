@@ -5,19 +5,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-ScreenState windowState(std::int32_t points)
-{
-    ScreenState state;
-    state.width = 1280;
-    state.height = 768;
-    state.points = points;
-    return state;
-}
-
-} // namespace
-
 // The first frame's HUD, read back from the headless screenshot the way a player reads it.
 TEST(Screens, TheHudOfTheFirstFrameIsLegible)
 {

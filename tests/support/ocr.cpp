@@ -89,3 +89,12 @@ bool captureWindow(const std::string& windowId, const fs::path& image)
 {
     return runProcess({"import", "-window", windowId, image.string()}).exitCode == 0;
 }
+
+ScreenState windowState(std::int32_t points)
+{
+    ScreenState state;
+    state.width = 1280;
+    state.height = 768;
+    state.points = points;
+    return state;
+}

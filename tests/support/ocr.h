@@ -6,6 +6,9 @@
 
 #include "screens.h"
 
+// The screen state of the game's default 1280 x 768 window showing `points`.
+ScreenState windowState(std::int32_t points);
+
 // What tesseract reads as one line of text in a rectangle of an image (origin top-left), once
 // for each enlargement it tries, with white space folded to one blank.
 std::vector<std::string> readTextLine(const std::filesystem::path& image, int left, int top, int width, int height);
