@@ -10,6 +10,10 @@
 #include "text.h"
 #include "window_setup.h"
 
+namespace {
+constexpr double kFramePeriod = 1.0 / 60.0;
+}
+
 Game::Game(StartupOptions startupOptions) : options(std::move(startupOptions))
 {
 }
@@ -72,6 +76,8 @@ void Game::startUp()
         startupFailure("Error creating framebuffer object");
 
     timer = std::make_unique<FrameTimer>(static_cast<float>(glfwGetTime()));
+    if (!benchmarking())
+        pacer.emplace(clock, kFramePeriod);
     benchmarkFrameSeconds.reserve(static_cast<size_t>(options.benchmarkFrames));
     lastFrameEnd = glfwGetTime();
 }
@@ -112,7 +118,17 @@ void Game::runFrame()
     applyRules();
     if (drawingScene())
         drawOverlay();
+    paceFrame();
     finishFrame();
+}
+
+// The world takes one fixed 1/60 s step per frame, so more than 60 frames a second would run the
+// game faster than designed; slower machines are not held back. The wait comes right before the
+// frame is timed and shown, so frames are shown, and timed, an even 1/60 s apart.
+void Game::paceFrame()
+{
+    if (pacer)
+        pacer->waitUntilDue();
 }
 
 // The frame starts on a cleared target with depth testing on, whatever the settings said.

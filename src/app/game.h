@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app_settings.h"
+#include "frame_pacer.h"
 #include "frame_timer.h"
 #include "game_world.h"
 #include "lighting.h"
@@ -14,6 +15,7 @@
 #include "scene_resources.h"
 #include "screens.h"
 #include "startup_options.h"
+#include "system_clock.h"
 
 struct GLFWwindow;
 
@@ -31,6 +33,7 @@ private:
     void runFrame();
     void shutDown();
 
+    void paceFrame();
     void beginFrame();
     void runningStep();
     void setSceneUniforms();
@@ -62,6 +65,8 @@ private:
     std::unique_ptr<PostProcessFramebuffer> postProcess;
 
     std::unique_ptr<FrameTimer> timer;
+    SystemClock clock;
+    std::optional<FramePacer> pacer; // none in a benchmark, which measures unpaced frames
     std::vector<double> benchmarkFrameSeconds;
     std::vector<ScreenItem> screenItems; // rewritten every frame
     std::string windowTitle;
