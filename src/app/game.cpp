@@ -199,7 +199,8 @@ void Game::drawOverlay()
 void Game::setSceneUniforms()
 {
     const DebugViews debugViews{appFlags.showNormals, appFlags.showTexCoords};
-    for (Shader* shader : {resources.textureShader.get(), resources.procTextureShader.get()})
+    for (Shader* shader :
+         {resources.textureShader.get(), resources.procTextureShader.get(), resources.cubesShader.get()})
         setPerFrameUniforms(*shader, world->player().camera.position, frameViewProj, *light, windowSettings.width,
                             windowSettings.height, debugViews);
 }
@@ -207,7 +208,7 @@ void Game::setSceneUniforms()
 void Game::composite()
 {
     if (renderToFramebuffer)
-        postProcess->drawToScreen(*resources.framebufferShader, frameViewProj, prevFrameViewProj);
+        postProcess->drawToScreen(resources.composite, frameViewProj, prevFrameViewProj);
 }
 
 void Game::finishFrame()

@@ -5,7 +5,6 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "app_state.h"
-#include "cube.h"
 #include "model_loader.h"
 
 namespace {
@@ -22,9 +21,10 @@ GameWorld::GameWorld(PhysicsWorld& physicsWorld, WorldMaterials worldMaterials, 
     : physics(physicsWorld), materials(std::move(worldMaterials)),
       cubeShape(physics.addShape<btBoxShape>(btVector3(0.5f, 0.5f, 0.5f))),
       fallSensorShape(physics.addShape<btBoxShape>(btVector3(10000.0f, 3.0f, 10000.0f))),
-      platformShape(physics.addShape<btBoxShape>(btVector3(7.0f, 0.2f, 4.5f))), platformTrack(*physics.dynamicsWorld)
+      platformShape(physics.addShape<btBoxShape>(btVector3(7.0f, 0.2f, 4.5f))), platformTrack(*physics.dynamicsWorld),
+      cubeDrawer(unitCubeData, materials.walls)
 {
-    spawnCubeRows(81, materials.walls, cubeShape, *physics.dynamicsWorld, 0.0, 50, 3);
+    spawnCubeRows(81, cubeShape, *physics.dynamicsWorld, 0.0, 50, 3);
     platformTrack.createPlatform(platformTransform(-100.0f), materials.procedural, platformShape);
 
     glideModel = loadModelAsset(kGlideModelFile);
@@ -79,7 +79,7 @@ void GameWorld::updateCubes(bool paused, bool dropAllRequested, float dt, std::i
 
 void GameWorld::draw(float dt, bool cullCubeBackFaces)
 {
-    drawCubes(playerObject->camera.position, cullCubeBackFaces);
+    cubeDrawer.draw(playerObject->camera.position, cullCubeBackFaces);
     displayedPowerup.spinAndDraw(dt);
     platformTrack.draw();
 }
@@ -111,7 +111,7 @@ void GameWorld::extendTrack()
 {
     segments.densityThreshold += 10;
     const int threshold = std::min(segments.densityThreshold, 90);
-    spawnCubeRows(72, materials.walls, cubeShape, *physics.dynamicsWorld, segments.segmentLimit + 20.0, threshold, 0);
+    spawnCubeRows(72, cubeShape, *physics.dynamicsWorld, segments.segmentLimit + 20.0, threshold, 0);
     segments.segmentLimit += 100;
     segments.segmentLimitF = static_cast<float>(segments.segmentLimit);
     segments.platformZ = -100.0f * std::ceil(static_cast<float>(segments.segmentLimit) / 100.0f);

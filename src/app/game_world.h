@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "cube.h"
 #include "physics_world.h"
 #include "platform.h"
 #include "player.h"
@@ -23,7 +24,7 @@ struct SegmentState {
 };
 
 struct WorldMaterials {
-    std::shared_ptr<Material> walls;      // cubes
+    std::shared_ptr<Material> walls;      // cubes, drawn many in one draw
     std::shared_ptr<Material> procedural; // platforms
     std::shared_ptr<Material> wood;       // powerups
 };
@@ -56,7 +57,7 @@ public:
     void updateCubes(bool paused, bool dropAllRequested, float dt, std::int64_t nowTicks);
 
     // Cubes, the spinning powerup, and the two newest platforms. `cullCubeBackFaces` as for
-    // drawCubes: only where culling is off, the depth test on and polygons filled.
+    // CubeDrawer::draw: only where culling is off, the depth test on and polygons filled.
     void draw(float dt, bool cullCubeBackFaces);
 
     // Game over at a height of -10, then track extension and powerup collection.
@@ -86,6 +87,7 @@ private:
     btCollisionShape* fallSensorShape;
     btCollisionShape* platformShape;
     Platforms platformTrack;
+    CubeDrawer cubeDrawer;
     std::vector<GeometryData> glideModel;
     std::vector<GeometryData> doublePointsModel;
     Powerup displayedPowerup;

@@ -23,14 +23,15 @@ SceneResources loadSceneResources()
     resources.cornellGouraudShader = loadShaderPair("cornellGouraud");
     resources.textureShader = loadShaderPair("texture");
     resources.procTextureShader = loadShaderPair("procTexture");
-    resources.framebufferShader = loadShaderPair("framebuffer");
+    resources.cubesShader = std::make_shared<Shader>("assets/shaders/cubes.vert", "assets/shaders/texture.frag");
+    resources.composite = loadCompositeShaders();
 
     resources.woodTexture = std::make_shared<Texture>("assets/textures/wood_texture.dds");
     resources.wallsTexture = std::make_shared<Texture>("assets/textures/alhambra_walls.dds");
 
     resources.woodMaterial = std::make_shared<TextureMaterial>(resources.textureShader, glm::vec3(0.1f, 0.7f, 0.1f),
                                                                2.0f, resources.woodTexture);
-    resources.wallsMaterial = std::make_shared<TextureMaterial>(resources.textureShader, glm::vec3(0.3f, 1.0f, 0.1f),
+    resources.wallsMaterial = std::make_shared<TextureMaterial>(resources.cubesShader, glm::vec3(0.3f, 1.0f, 0.1f),
                                                                 8.0f, resources.wallsTexture);
     resources.proceduralMaterial =
         std::make_shared<Material>(resources.procTextureShader, glm::vec3(0.1f, 0.8f, 0.2f), 10.0f);
@@ -44,7 +45,8 @@ void SceneResources::release()
     woodMaterial.reset();
     wallsTexture.reset();
     woodTexture.reset();
-    framebufferShader.reset();
+    composite = CompositeShaders{};
+    cubesShader.reset();
     procTextureShader.reset();
     textureShader.reset();
     cornellGouraudShader.reset();

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "post_process.h"
+
 class Material;
 class Shader;
 class Texture;
@@ -11,13 +13,14 @@ struct SceneResources {
     std::shared_ptr<Shader> cornellGouraudShader;
     std::shared_ptr<Shader> textureShader;
     std::shared_ptr<Shader> procTextureShader;
-    std::shared_ptr<Shader> framebufferShader;
+    std::shared_ptr<Shader> cubesShader; // texture's lighting for many cubes in one draw
+    CompositeShaders composite;
 
     std::shared_ptr<Texture> woodTexture;
     std::shared_ptr<Texture> wallsTexture;
 
     std::shared_ptr<Material> woodMaterial;
-    std::shared_ptr<Material> wallsMaterial;
+    std::shared_ptr<Material> wallsMaterial; // the cubes', with the cubes shader
     std::shared_ptr<Material> proceduralMaterial;
 
     // Materials first, then textures, then shaders, each in reverse order of creation.

@@ -170,10 +170,30 @@ std::vector<ScreenItem> gameOverScreenItems(const ScreenState& state)
 
 void drawScreenItems(const std::vector<ScreenItem>& items, const HudPanels& panels, int width, int height)
 {
+    // All strings go to GL in one upload; each run of consecutive strings is then one draw, and
+    // the items keep their order, so each is still drawn over the ones before it.
+    static TextVertices text;
+    text.positions.clear();
+    text.uvs.clear();
+    for (const ScreenItem& item : items)
+        if (const TextItem* line = std::get_if<TextItem>(&item))
+            appendTextVertices(text, line->text, line->x, line->y, line->size, line->centered);
+    uploadTextVertices(text);
+
+    int runStart = 0;
+    int runEnd = 0;
+    const auto drawRun = [&] {
+        if (runEnd > runStart)
+            drawTextVertices(runStart, runEnd - runStart, width, height);
+        runStart = runEnd;
+    };
     for (const ScreenItem& item : items) {
-        if (const PanelItem* panel = std::get_if<PanelItem>(&item))
+        if (const PanelItem* panel = std::get_if<PanelItem>(&item)) {
+            drawRun();
             panelOf(panels, panel->panel).draw(panel->x, panel->y, panel->width, panel->height, width, height);
-        else if (const TextItem* text = std::get_if<TextItem>(&item))
-            drawText(text->text, text->x, text->y, text->size, width, height, text->centered);
+        } else if (const TextItem* line = std::get_if<TextItem>(&item)) {
+            runEnd += 6 * static_cast<int>(line->text.size());
+        }
     }
+    drawRun();
 }

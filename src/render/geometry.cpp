@@ -5,9 +5,7 @@
 #include "material.h"
 #include "shader.h"
 
-namespace {
-
-template <typename T> GLuint uploadAttribute(GLuint location, const std::vector<T>& values, GLint components)
+template <typename T> GLuint uploadVertexAttribute(GLuint location, const std::vector<T>& values, GLint components)
 {
     GLuint buffer = 0;
     glGenBuffers(1, &buffer);
@@ -18,18 +16,19 @@ template <typename T> GLuint uploadAttribute(GLuint location, const std::vector<
     return buffer;
 }
 
-} // namespace
+template GLuint uploadVertexAttribute(GLuint, const std::vector<glm::vec3>&, GLint);
+template GLuint uploadVertexAttribute(GLuint, const std::vector<glm::vec2>&, GLint);
 
 Geometry::Geometry(glm::mat4 matrix, const GeometryData& data, std::shared_ptr<Material> meshMaterial)
     : elementCount(static_cast<GLuint>(data.indices.size())), material(std::move(meshMaterial)), modelMatrix(matrix)
 {
     glGenVertexArrays(1, &vertexArray);
     glBindVertexArray(vertexArray);
-    positionBuffer = uploadAttribute(0, data.positions, 3);
-    normalBuffer = uploadAttribute(1, data.normals, 3);
-    uvBuffer = uploadAttribute(2, data.uvs, 2);
+    positionBuffer = uploadVertexAttribute(0, data.positions, 3);
+    normalBuffer = uploadVertexAttribute(1, data.normals, 3);
+    uvBuffer = uploadVertexAttribute(2, data.uvs, 2);
     if (!data.extraAttribute.empty())
-        extraBuffer = uploadAttribute(3, data.extraAttribute, 3);
+        extraBuffer = uploadVertexAttribute(3, data.extraAttribute, 3);
 
     glGenBuffers(1, &indexBuffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);

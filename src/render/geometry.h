@@ -49,6 +49,10 @@ private:
     glm::mat4 modelMatrix{1.0f};
 };
 
+// A new GL buffer holding `values`, fed to the bound vertex array's attribute `location` as
+// `components` floats per vertex.
+template <typename T> GLuint uploadVertexAttribute(GLuint location, const std::vector<T>& values, GLint components);
+
 // An axis-aligned box centred on the origin: 24 vertices (four per face) and 36 indices.
 GeometryData createCubeGeometry(float width, float height, float depth);
 

@@ -9,6 +9,15 @@ HudPanel::HudPanel(std::string texturePath, std::string vertexShaderPath, std::s
     glGenVertexArrays(1, &vertexArray);
     glGenBuffers(1, &positionBuffer);
     glGenBuffers(1, &uvBuffer);
+    glBindVertexArray(vertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, positionBuffer);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glBindBuffer(GL_ARRAY_BUFFER, uvBuffer);
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
     shader = std::make_shared<Shader>(std::move(vertexShaderPath), std::move(fragmentShaderPath));
     texture = std::make_shared<Texture>(std::move(texturePath));
     material = std::make_shared<TextMaterial>(shader, texture);
@@ -35,28 +44,25 @@ void HudPanel::draw(int x, int y, int width, int height, int screenWidth, int sc
 {
     if (!shader)
         return;
-    const Vertices quad = vertices(x, y, width, height);
+    const std::array<int, 4> rectangle{x, y, width, height};
+    if (rectangle != uploadedRectangle) {
+        const Vertices quad = vertices(x, y, width, height);
+        glBindBuffer(GL_ARRAY_BUFFER, positionBuffer);
+        glBufferData(GL_ARRAY_BUFFER, sizeof(quad.positions), quad.positions.data(), GL_STATIC_DRAW);
+        glBindBuffer(GL_ARRAY_BUFFER, uvBuffer);
+        glBufferData(GL_ARRAY_BUFFER, sizeof(quad.uvs), quad.uvs.data(), GL_STATIC_DRAW);
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        uploadedRectangle = rectangle;
+    }
 
     shader->use();
     material->setUniforms();
     shader->setUniform("width", screenWidth);
     shader->setUniform("height", screenHeight);
-
     glBindVertexArray(vertexArray);
-    glBindBuffer(GL_ARRAY_BUFFER, positionBuffer);
-    glBufferData(GL_ARRAY_BUFFER, sizeof(quad.positions), quad.positions.data(), GL_STATIC_DRAW);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
-    glBindBuffer(GL_ARRAY_BUFFER, uvBuffer);
-    glBufferData(GL_ARRAY_BUFFER, sizeof(quad.uvs), quad.uvs.data(), GL_STATIC_DRAW);
-    glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDrawArrays(GL_TRIANGLES, 0, 6);
     glDisable(GL_BLEND);
-    glDisableVertexAttribArray(0);
-    glDisableVertexAttribArray(1);
+    glBindVertexArray(0);
 }

@@ -22,7 +22,8 @@ public:
     HudPanel(const HudPanel&) = delete;
     HudPanel& operator=(const HudPanel&) = delete;
 
-    // (x, y) is the bottom-left corner; the image's top edge is drawn at the top.
+    // (x, y) is the bottom-left corner; the image's top edge is drawn at the top. The quad is sent
+    // to GL only when the rectangle differs from the last one drawn: a screen's panels stand still.
     void draw(int x, int y, int width, int height, int screenWidth, int screenHeight);
 
     struct Vertices {
@@ -38,4 +39,5 @@ private:
     std::shared_ptr<Shader> shader;
     std::shared_ptr<Texture> texture;
     std::shared_ptr<TextMaterial> material;
+    std::array<int, 4> uploadedRectangle{0, 0, -1, -1}; // x, y, width, height; none yet
 };

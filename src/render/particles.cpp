@@ -11,14 +11,8 @@
 
 namespace {
 
-struct ParticleBuffers {
-    GLuint particleVertexArray = 0;
-    GLuint quadCornerBuffer = 0;
-    GLuint instanceBuffer = 0;
-    GLuint instanceColorBuffer = 0;
-};
-
-ParticleBuffers buffers;
+// The sprite's corners, the same for every emitter.
+GLuint quadCornerBuffer = 0;
 
 constexpr float kQuadCorners[] = {-0.5f, -0.5f, 0.0f, 0.5f, -0.5f, 0.0f, -0.5f, 0.5f, 0.0f, 0.5f, 0.5f, 0.0f};
 constexpr size_t kPoolSize = ParticleEmitter::kPoolSize;
@@ -75,25 +69,16 @@ int gatherVisibleSprites(const glm::mat4& viewProjection, const std::vector<floa
 
 void initParticleBuffers()
 {
-    glGenVertexArrays(1, &buffers.particleVertexArray);
-    glGenBuffers(1, &buffers.quadCornerBuffer);
-    glGenBuffers(1, &buffers.instanceBuffer);
-    glGenBuffers(1, &buffers.instanceColorBuffer);
-    glBindBuffer(GL_ARRAY_BUFFER, buffers.quadCornerBuffer);
+    glGenBuffers(1, &quadCornerBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, quadCornerBuffer);
     glBufferData(GL_ARRAY_BUFFER, sizeof(kQuadCorners), kQuadCorners, GL_STATIC_DRAW);
-    glBindBuffer(GL_ARRAY_BUFFER, buffers.instanceBuffer);
-    glBufferData(GL_ARRAY_BUFFER, kInstanceBytes, nullptr, GL_STREAM_DRAW);
-    glBindBuffer(GL_ARRAY_BUFFER, buffers.instanceColorBuffer);
-    glBufferData(GL_ARRAY_BUFFER, kColorBytes, nullptr, GL_STREAM_DRAW);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
 void releaseParticleBuffers()
 {
-    const GLuint names[] = {buffers.quadCornerBuffer, buffers.instanceBuffer, buffers.instanceColorBuffer};
-    glDeleteBuffers(3, names);
-    glDeleteVertexArrays(1, &buffers.particleVertexArray);
-    buffers = ParticleBuffers{};
+    glDeleteBuffers(1, &quadCornerBuffer);
+    quadCornerBuffer = 0;
 }
 
 ParticleEmitter::ParticleEmitter(std::string texturePath, glm::vec3 emitterPosition, float particleLifetime,
@@ -108,9 +93,40 @@ ParticleEmitter::ParticleEmitter(std::string texturePath, glm::vec3 emitterPosit
       alphaDivisor(atLeastOne(static_cast<int>(divisor))), emitterDirection(direction), redRange(atLeastOne(red)),
       greenRange(atLeastOne(green)), blueRange(atLeastOne(blue))
 {
+    createSpriteBuffers();
 }
 
-ParticleEmitter::~ParticleEmitter() = default;
+ParticleEmitter::~ParticleEmitter()
+{
+    const GLuint names[] = {instanceBuffer, instanceColorBuffer};
+    glDeleteBuffers(2, names);
+    glDeleteVertexArrays(1, &vertexArray);
+}
+
+// Storage for the whole pool, made once; each frame overwrites only the sprites it draws. Every
+// emitter has buffers of its own, so one emitter's upload never waits for another's draw.
+void ParticleEmitter::createSpriteBuffers()
+{
+    glGenVertexArrays(1, &vertexArray);
+    glGenBuffers(1, &instanceBuffer);
+    glGenBuffers(1, &instanceColorBuffer);
+    glBindVertexArray(vertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, quadCornerBuffer);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer);
+    glBufferData(GL_ARRAY_BUFFER, kInstanceBytes, nullptr, GL_STREAM_DRAW);
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, 4, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glVertexAttribDivisor(1, 1);
+    glBindBuffer(GL_ARRAY_BUFFER, instanceColorBuffer);
+    glBufferData(GL_ARRAY_BUFFER, kColorBytes, nullptr, GL_STREAM_DRAW);
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, 0, nullptr);
+    glVertexAttribDivisor(2, 1);
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
 
 int ParticleEmitter::spawnCount(float deltaTime) const
 {
@@ -198,35 +214,18 @@ void ParticleEmitter::draw(const glm::mat4& view, const glm::mat4& viewProjectio
     const int drawnCount =
         gatherVisibleSprites(viewProjection, instanceData, instanceColors, particleCount, visibleData, visibleColors);
 
-    glBindVertexArray(buffers.particleVertexArray);
-    glBindBuffer(GL_ARRAY_BUFFER, buffers.instanceBuffer);
-    glBufferData(GL_ARRAY_BUFFER, kInstanceBytes, nullptr, GL_STREAM_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer);
     glBufferSubData(GL_ARRAY_BUFFER, 0,
                     static_cast<GLsizeiptr>(drawnCount) * static_cast<GLsizeiptr>(4 * sizeof(float)),
                     visibleData.data());
-    glBindBuffer(GL_ARRAY_BUFFER, buffers.instanceColorBuffer);
-    glBufferData(GL_ARRAY_BUFFER, kColorBytes, nullptr, GL_STREAM_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, instanceColorBuffer);
     glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(drawnCount) * 4, visibleColors.data());
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
 
-    glEnableVertexAttribArray(0);
-    glBindBuffer(GL_ARRAY_BUFFER, buffers.quadCornerBuffer);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
-    glEnableVertexAttribArray(1);
-    glBindBuffer(GL_ARRAY_BUFFER, buffers.instanceBuffer);
-    glVertexAttribPointer(1, 4, GL_FLOAT, GL_FALSE, 0, nullptr);
-    glEnableVertexAttribArray(2);
-    glBindBuffer(GL_ARRAY_BUFFER, buffers.instanceColorBuffer);
-    glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, 0, nullptr);
-    glVertexAttribDivisor(0, 0);
-    glVertexAttribDivisor(1, 1);
-    glVertexAttribDivisor(2, 1);
-
+    glBindVertexArray(vertexArray);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDrawArraysInstanced(GL_TRIANGLE_STRIP, 0, 4, drawnCount);
     glDisable(GL_BLEND);
-    glDisableVertexAttribArray(0);
-    glDisableVertexAttribArray(1);
-    glDisableVertexAttribArray(2);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindVertexArray(0);
 }

@@ -7,6 +7,8 @@
 
 #include <glm/glm.hpp>
 
+#include "gl.h"
+
 class Shader;
 class Texture;
 class TextMaterial;
@@ -27,12 +29,13 @@ int gatherVisibleSprites(const glm::mat4& viewProjection, const std::vector<floa
                          const std::vector<std::uint8_t>& colors, int count, std::vector<float>& visiblePositions,
                          std::vector<std::uint8_t>& visibleColors);
 
-// Creates the vertex array and buffers all emitters draw with; once, before any emitter draws.
+// Creates the sprite corner buffer every emitter draws with; once, before any emitter is made.
 void initParticleBuffers();
 void releaseParticleBuffers();
 
 // A fountain of camera-facing sprites: a fixed pool of particles spawned around `position` at a
-// steady rate, flying up and falling back, drawn far to near in one instanced draw call.
+// steady rate, flying up and falling back, drawn far to near in one instanced draw call. Owns the
+// GL buffers of its sprites.
 class ParticleEmitter {
 public:
     static constexpr int kPoolSize = 10000;
@@ -64,6 +67,7 @@ public:
     glm::vec3 direction() const { return emitterDirection; }
 
 private:
+    void createSpriteBuffers();
     int findFreeSlot();
     void spawn(Particle& particle);
 
@@ -78,6 +82,9 @@ private:
     std::shared_ptr<Shader> shader;
     std::shared_ptr<Texture> texture;
     std::shared_ptr<TextMaterial> material;
+    GLuint vertexArray = 0;
+    GLuint instanceBuffer = 0;      // x, y, z and size of each sprite drawn
+    GLuint instanceColorBuffer = 0; // r, g, b, a of each sprite drawn
     float lifetime;
     float velocitySpread;
     float positionSpread;

@@ -24,6 +24,17 @@ GLuint createAttachment(int width, int height, GLint internalFormat, GLenum form
 
 } // namespace
 
+CompositeShaders loadCompositeShaders()
+{
+    CompositeShaders shaders;
+    shaders.tileMotion = std::make_shared<Shader>("assets/shaders/tile_motion.vert", "assets/shaders/tile_motion.frag");
+    shaders.stillTiles =
+        std::make_shared<Shader>("assets/shaders/framebuffer.vert", "assets/shaders/framebuffer_still.frag");
+    shaders.movingTiles =
+        std::make_shared<Shader>("assets/shaders/framebuffer.vert", "assets/shaders/framebuffer.frag");
+    return shaders;
+}
+
 std::unique_ptr<PostProcessFramebuffer> PostProcessFramebuffer::create(int width, int height)
 {
     std::unique_ptr<PostProcessFramebuffer> result(new PostProcessFramebuffer());
@@ -32,8 +43,10 @@ std::unique_ptr<PostProcessFramebuffer> PostProcessFramebuffer::create(int width
     return result;
 }
 
-bool PostProcessFramebuffer::build(int width, int height)
+bool PostProcessFramebuffer::build(int targetWidth, int targetHeight)
 {
+    width = targetWidth;
+    height = targetHeight;
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     colorTexture = createAttachment(width, height, GL_RGB, GL_RGB, GL_UNSIGNED_BYTE);
@@ -43,7 +56,7 @@ bool PostProcessFramebuffer::build(int width, int height)
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D, depthTexture, 0);
     const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    if (!complete)
+    if (!complete || !buildTileTarget())
         return false;
 
     glGenVertexArrays(1, &quadVertexArray);
@@ -61,8 +74,28 @@ bool PostProcessFramebuffer::build(int width, int height)
     return true;
 }
 
+bool PostProcessFramebuffer::buildTileTarget()
+{
+    tilesX = (width + kTileSize - 1) / kTileSize;
+    tilesY = (height + kTileSize - 1) / kTileSize;
+    glGenTextures(1, &tileTexture);
+    glBindTexture(GL_TEXTURE_2D, tileTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_R32F, tilesX, tilesY, 0, GL_RED, GL_FLOAT, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glGenFramebuffers(1, &tileFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, tileFramebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, tileTexture, 0);
+    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return complete;
+}
+
 PostProcessFramebuffer::~PostProcessFramebuffer()
 {
+    glDeleteFramebuffers(1, &tileFramebuffer);
+    glDeleteTextures(1, &tileTexture);
     glDeleteFramebuffers(1, &framebuffer);
     glDeleteTextures(1, &colorTexture);
     glDeleteTextures(1, &depthTexture);
@@ -75,24 +108,49 @@ void PostProcessFramebuffer::beginScene() const
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
 }
 
-void PostProcessFramebuffer::drawToScreen(Shader& shader, const glm::mat4& viewProjection,
+void PostProcessFramebuffer::drawToScreen(const CompositeShaders& shaders, const glm::mat4& viewProjection,
                                           const glm::mat4& previousViewProjection) const
 {
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    shader.use();
-    shader.setUniform("invViewProjection", glm::inverse(viewProjection));
-    shader.setUniform("prevViewProjection", previousViewProjection);
+    const glm::mat4 reprojection = previousViewProjection * glm::inverse(viewProjection);
     glDisable(GL_DEPTH_TEST);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-
-    glBindVertexArray(quadVertexArray);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, colorTexture);
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, depthTexture);
-    glDrawArrays(GL_TRIANGLES, 0, 6);
+    glBindVertexArray(quadVertexArray);
+    measureTileMotion(*shaders.tileMotion, reprojection);
+
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glActiveTexture(GL_TEXTURE2);
+    glBindTexture(GL_TEXTURE_2D, tileTexture);
+    glEnable(GL_PROGRAM_POINT_SIZE);
+    drawTiles(*shaders.stillTiles, false, reprojection);
+    drawTiles(*shaders.movingTiles, true, reprojection);
+    glDisable(GL_PROGRAM_POINT_SIZE);
+
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, 0);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, 0);
     glBindVertexArray(0);
+}
+
+void PostProcessFramebuffer::measureTileMotion(Shader& shader, const glm::mat4& reprojection) const
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, tileFramebuffer);
+    glViewport(0, 0, tilesX, tilesY);
+    shader.use();
+    shader.setUniform("reprojection", reprojection);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    glViewport(0, 0, width, height);
+}
+
+void PostProcessFramebuffer::drawTiles(Shader& shader, bool moving, const glm::mat4& reprojection) const
+{
+    shader.use();
+    shader.setUniform("reprojection", reprojection);
+    shader.setUniform("movingTiles", moving ? 1 : 0);
+    glDrawArrays(GL_POINTS, 0, tilesX * tilesY);
 }

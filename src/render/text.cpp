@@ -14,6 +14,7 @@ struct TextRenderer {
     GLuint textVertexArray = 0;
     GLuint textPositionBuffer = 0;
     GLuint textUVBuffer = 0;
+    size_t bufferCapacity = 0; // vertices the two buffers have room for
     std::shared_ptr<Shader> textShader;
     std::shared_ptr<Texture> fontTexture;
     std::shared_ptr<TextMaterial> textMaterial;
@@ -22,13 +23,14 @@ struct TextRenderer {
 
 TextRenderer renderer;
 
-void uploadAttribute(GLuint buffer, GLuint location, const std::vector<glm::vec2>& values)
+// Storage is made anew only when the text outgrows it; otherwise the vertices overwrite it.
+void uploadAttribute(GLuint buffer, const std::vector<glm::vec2>& values, size_t capacity, bool grow)
 {
+    const auto bytes = [](size_t vertices) { return static_cast<GLsizeiptr>(vertices * sizeof(glm::vec2)); };
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(values.size() * sizeof(glm::vec2)), values.data(),
-                 GL_STATIC_DRAW);
-    glEnableVertexAttribArray(location);
-    glVertexAttribPointer(location, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
+    if (grow)
+        glBufferData(GL_ARRAY_BUFFER, bytes(capacity), nullptr, GL_STREAM_DRAW);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, bytes(values.size()), values.data());
 }
 
 } // namespace
@@ -42,6 +44,13 @@ TextVertices buildTextVertices(std::string_view text, int x, int y, int size, bo
 
 void fillTextVertices(TextVertices& vertices, std::string_view text, int x, int y, int size, bool centered)
 {
+    vertices.positions.clear();
+    vertices.uvs.clear();
+    appendTextVertices(vertices, text, x, y, size, centered);
+}
+
+void appendTextVertices(TextVertices& vertices, std::string_view text, int x, int y, int size, bool centered)
+{
     const int n = static_cast<int>(text.size());
     // Whole glyphs only: an odd count leaves its middle glyph right of centre.
     const int glyphsLeftOfCentre = n / 2;
@@ -51,8 +60,6 @@ void fillTextVertices(TextVertices& vertices, std::string_view text, int x, int 
     const float bottom = static_cast<float>(y);
     const float top = bottom + s;
 
-    vertices.positions.clear();
-    vertices.uvs.clear();
     for (int i = 0; i < n; ++i) {
         const float left = x0 + 0.5f * static_cast<float>(i * size);
         const float right = left + 0.6f * s;
@@ -78,6 +85,16 @@ void initText(std::string fontTexturePath, std::string vertexShaderPath, std::st
     glGenVertexArrays(1, &renderer.textVertexArray);
     glGenBuffers(1, &renderer.textPositionBuffer);
     glGenBuffers(1, &renderer.textUVBuffer);
+    // The attributes read the two buffers for good; uploads only replace what they hold.
+    glBindVertexArray(renderer.textVertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, renderer.textPositionBuffer);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glBindBuffer(GL_ARRAY_BUFFER, renderer.textUVBuffer);
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
     renderer.textShader = std::make_shared<Shader>(std::move(vertexShaderPath), std::move(fragmentShaderPath));
     renderer.fontTexture = std::make_shared<Texture>(std::move(fontTexturePath));
     renderer.textMaterial = std::make_shared<TextMaterial>(renderer.textShader, renderer.fontTexture);
@@ -89,23 +106,37 @@ void drawText(std::string_view text, int x, int y, int size, int screenWidth, in
         return;
     TextVertices& vertices = renderer.vertices;
     fillTextVertices(vertices, text, x, y, size, centered);
+    uploadTextVertices(vertices);
+    drawTextVertices(0, static_cast<int>(vertices.positions.size()), screenWidth, screenHeight);
+}
 
+void uploadTextVertices(const TextVertices& vertices)
+{
+    if (!renderer.textShader)
+        return;
+    const bool grow = vertices.positions.size() > renderer.bufferCapacity;
+    if (grow)
+        renderer.bufferCapacity = vertices.positions.capacity();
+    uploadAttribute(renderer.textPositionBuffer, vertices.positions, renderer.bufferCapacity, grow);
+    uploadAttribute(renderer.textUVBuffer, vertices.uvs, renderer.bufferCapacity, grow);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+void drawTextVertices(int first, int count, int screenWidth, int screenHeight)
+{
+    if (!renderer.textShader)
+        return;
     renderer.textShader->use();
     renderer.textMaterial->setUniforms();
     renderer.textShader->setUniform("width", screenWidth);
     renderer.textShader->setUniform("height", screenHeight);
 
     glBindVertexArray(renderer.textVertexArray);
-    uploadAttribute(renderer.textPositionBuffer, 0, vertices.positions);
-    uploadAttribute(renderer.textUVBuffer, 1, vertices.uvs);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.positions.size()));
+    glDrawArrays(GL_TRIANGLES, first, count);
     glDisable(GL_BLEND);
-    glDisableVertexAttribArray(0);
-    glDisableVertexAttribArray(1);
+    glBindVertexArray(0);
 }
 
 void releaseText()

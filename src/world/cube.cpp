@@ -11,13 +11,12 @@ std::vector<std::unique_ptr<Cube>> cubes;
 GeometryData unitCubeData;
 std::mt19937 cubeRandom;
 
-Cube::Cube(btCollisionShape* shape, const GeometryData& mesh, const glm::mat4& startMatrix, float mass,
-           std::shared_ptr<Material> material, btDiscreteDynamicsWorld& physicsWorld)
+Cube::Cube(btCollisionShape* shape, const glm::mat4& startMatrix, float mass, btDiscreteDynamicsWorld& physicsWorld)
     : world(physicsWorld), start(startMatrix),
       bodyObject(makeRigidBody(mass, shape, toTransform(withoutScale(startMatrix)))),
       supportObject(makeRigidBody(
           0.0f, shape, toTransform(withoutScale(startMatrix * glm::translate(glm::mat4(1.0f), glm::vec3(0, -1, 0)))))),
-      drawable(startMatrix, mesh, std::move(material))
+      model(startMatrix)
 {
     // A cube may rest for minutes; it must still fall the moment its support goes.
     bodyObject.body->setActivationState(DISABLE_DEACTIVATION);
@@ -47,7 +46,7 @@ void Cube::update(float dt)
 {
     btTransform transform;
     bodyObject.motionState->getWorldTransform(transform);
-    drawable.setModelMatrix(toMatrix(transform));
+    model = toMatrix(transform);
     if (!dropPending)
         return;
     dropDelay -= dt;
@@ -78,8 +77,8 @@ std::uint32_t uniformDraw(std::mt19937& engine, std::uint32_t low, std::uint32_t
     return low + static_cast<std::uint32_t>(value % range);
 }
 
-void spawnCubeRows(int rows, const std::shared_ptr<Material>& material, btCollisionShape* shape,
-                   btDiscreteDynamicsWorld& world, double firstRowOffset, int threshold, int alwaysRows)
+void spawnCubeRows(int rows, btCollisionShape* shape, btDiscreteDynamicsWorld& world, double firstRowOffset,
+                   int threshold, int alwaysRows)
 {
     cubes.reserve(cubes.size() + 7 * static_cast<size_t>(std::max(rows, 0)));
     for (int i = 0; i < rows; ++i)
@@ -88,8 +87,7 @@ void spawnCubeRows(int rows, const std::shared_ptr<Material>& material, btCollis
             if (!filled)
                 continue;
             const glm::vec3 centre(static_cast<float>(-1.1 * j), -1.0f, static_cast<float>(i * -1.1 - firstRowOffset));
-            cubes.push_back(std::make_unique<Cube>(shape, unitCubeData, glm::translate(glm::mat4(1.0f), centre), 30.0f,
-                                                   material, world));
+            cubes.push_back(std::make_unique<Cube>(shape, glm::translate(glm::mat4(1.0f), centre), 30.0f, world));
             cubes.back()->addToWorld();
         }
     // Fisher-Yates over the whole list, old cubes included.
@@ -177,23 +175,29 @@ void updateCubes(const CubePassInput& input, std::int64_t& lastDropTicks)
     }
 }
 
-void drawCubes(const glm::vec3& cameraPosition, bool hideBackFaces)
+CubeDrawer::CubeDrawer(const GeometryData& cubeMesh, std::shared_ptr<Material> cubeMaterial)
+    : mesh(cubeMesh), material(std::move(cubeMaterial))
 {
-    // Nearest first: the depth test then turns away most hidden fragments before they are shaded.
-    // The cubes are opaque, so the order changes nothing on screen.
-    static std::vector<std::pair<float, Cube*>> nearestFirst;
+}
+
+void CubeDrawer::draw(const glm::vec3& cameraPosition, bool hideBackFaces)
+{
+    // Nearest first, as the cubes have always been drawn: where two faces meet at one depth, the
+    // one drawn first keeps the pixel.
     nearestFirst.clear();
     for (const std::unique_ptr<Cube>& cube : cubes) {
         const glm::vec3 offset = cube->position() - cameraPosition;
         nearestFirst.emplace_back(glm::dot(offset, offset), cube.get());
     }
     std::sort(nearestFirst.begin(), nearestFirst.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    modelMatrices.clear();
+    for (const auto& [distance, cube] : nearestFirst)
+        modelMatrices.push_back(cube->modelMatrix());
     // The rasteriser would otherwise walk every hidden back face only for the depth test to
     // throw its fragments away: about as much work again as the faces that show.
     if (hideBackFaces)
         glEnable(GL_CULL_FACE);
-    for (const auto& [distance, cube] : nearestFirst)
-        cube->draw();
+    mesh.draw(*material, modelMatrices);
     if (hideBackFaces)
         glDisable(GL_CULL_FACE);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "geometry.h"
+#include "instanced_mesh.h"
 #include "physics_world.h"
 
 class Material;
@@ -14,9 +15,8 @@ class Material;
 // Taking the support away lets the cube fall.
 class Cube {
 public:
-    // Builds the bodies and the drawable; the bodies are added to the world by the caller.
-    Cube(btCollisionShape* shape, const GeometryData& mesh, const glm::mat4& start, float mass,
-         std::shared_ptr<Material> material, btDiscreteDynamicsWorld& world);
+    // Builds the bodies; they are added to the world by the caller.
+    Cube(btCollisionShape* shape, const glm::mat4& start, float mass, btDiscreteDynamicsWorld& world);
     // Takes the body, and the support if it is still there, out of the world.
     ~Cube();
 
@@ -28,13 +28,13 @@ public:
     // Chooses the cube to drop: its support goes dropDelay seconds of running time later.
     void mark();
 
-    // The running part of the cube pass: the drawable follows the body; a marked cube's
+    // The running part of the cube pass: the model matrix follows the body; a marked cube's
     // countdown runs and, when it ends, the support is removed.
     void update(float dt);
 
-    void draw() { drawable.draw(); }
-    // Where the cube is drawn now.
-    glm::vec3 position() const { return glm::vec3(drawable.getModelMatrix()[3]); }
+    // Where and how the cube is drawn now.
+    const glm::mat4& modelMatrix() const { return model; }
+    glm::vec3 position() const { return glm::vec3(model[3]); }
 
     const btRigidBody* body() const { return bodyObject.body.get(); }
     const btRigidBody* support() const { return supportObject.body.get(); }
@@ -53,7 +53,7 @@ private:
     glm::mat4 start;
     RigidBody bodyObject;
     RigidBody supportObject;
-    Geometry drawable;
+    glm::mat4 model;
 };
 
 // The cubes of the track, in random order; the shifting timer takes the first unmarked one.
@@ -71,8 +71,8 @@ std::uint32_t uniformDraw(std::mt19937& engine, std::uint32_t low, std::uint32_t
 // Appends rows of cubes, seven abreast, 1.1 apart, running towards -z from z = -firstRowOffset,
 // then shuffles the whole list. A cell holds a cube when its draw from [1, 100] exceeds
 // `threshold`, and always in the first `alwaysRows` rows.
-void spawnCubeRows(int rows, const std::shared_ptr<Material>& material, btCollisionShape* shape,
-                   btDiscreteDynamicsWorld& world, double firstRowOffset, int threshold, int alwaysRows);
+void spawnCubeRows(int rows, btCollisionShape* shape, btDiscreteDynamicsWorld& world, double firstRowOffset,
+                   int threshold, int alwaysRows);
 
 // Marks every unmarked cube whose body the player's body sensor overlaps.
 void scanBodySensor(const btGhostObject& bodySensor);
@@ -99,10 +99,23 @@ struct CubePassInput {
 // passed since `lastDropTicks` (which then restarts); countdowns run. Nothing happens while paused.
 void updateCubes(const CubePassInput& input, std::int64_t& lastDropTicks);
 
-// Draws every cube, the ones nearest `cameraPosition` first. With `hideBackFaces`, back faces are
-// culled for this pass alone: the caller asks for it only when the depth test is on and polygons
-// are filled, where a closed opaque cube's back faces cannot show.
-void drawCubes(const glm::vec3& cameraPosition, bool hideBackFaces);
+// Draws every cube of `cubes` in one instanced draw of the unit cube with one material.
+class CubeDrawer {
+public:
+    CubeDrawer(const GeometryData& mesh, std::shared_ptr<Material> material);
+
+    // The cubes nearest `cameraPosition` come first. With `hideBackFaces`, back faces are culled
+    // for this draw alone: the caller asks for it only when the depth test is on and polygons are
+    // filled, where a closed opaque cube's back faces cannot show.
+    void draw(const glm::vec3& cameraPosition, bool hideBackFaces);
+
+private:
+    InstancedMesh mesh;
+    std::shared_ptr<Material> material;
+    // Kept from frame to frame: drawing allocates nothing once the track has grown.
+    std::vector<std::pair<float, const Cube*>> nearestFirst;
+    std::vector<glm::mat4> modelMatrices;
+};
 
 // The wall clock in 100-nanosecond ticks.
 std::int64_t wallClockTicks();

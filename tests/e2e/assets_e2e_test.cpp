@@ -32,10 +32,17 @@ TEST(ShaderLoading, EveryShaderIsReadInStartUpOrder)
     const ProcessResult result = tree.run({"--run_headless"});
     ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
     std::vector<std::string> expected;
-    for (const char* name : {"cornellGouraud", "texture", "procTexture", "framebuffer", "text2d", "baseDecal",
-                             "baseDecal", "baseDecal", "particle", "particle"})
-        for (const char* stage : {".vert", ".frag"})
-            expected.push_back(std::string("Read shader: assets/shaders/") + name + stage);
+    for (const char* pair : {"cornellGouraud", "texture", "procTexture", "cubes.vert texture", "tile_motion",
+                             "framebuffer.vert framebuffer_still", "framebuffer", "text2d", "baseDecal", "baseDecal",
+                             "baseDecal", "particle", "particle"}) {
+        const std::string names(pair);
+        const size_t blank = names.find(' ');
+        const bool ownVertexStage = blank == std::string::npos;
+        expected.push_back("Read shader: assets/shaders/" +
+                           (ownVertexStage ? names + ".vert" : names.substr(0, blank)));
+        expected.push_back("Read shader: assets/shaders/" + (ownVertexStage ? names : names.substr(blank + 1)) +
+                           ".frag");
+    }
     EXPECT_EQ(shaderLines(result.out), expected);
     EXPECT_EQ(splitLines(result.out).back(), "scored  0 points");
     EXPECT_EQ(result.err, "");
@@ -71,15 +78,15 @@ TEST(ShaderLoading, APairThatDoesNotLinkIsFatal)
 {
     GameTree tree;
     // Both stages compile, but the vertex stage writes texCoord as a vec2 and this reads a vec4.
-    writeFile(tree.path("assets/shaders/framebuffer.frag"), "#version 330 core\nin vec4 texCoord;\nout vec4 color;\n"
-                                                            "void main() { color = texCoord; }\n");
+    writeFile(tree.path("assets/shaders/texture.frag"), "#version 330 core\nin vec4 texCoord;\nout vec4 color;\n"
+                                                        "void main() { color = texCoord; }\n");
     const ProcessResult result = runBroken(tree);
     EXPECT_EQ(result.exitCode, 1);
     const std::vector<std::string> lines = splitLines(result.out);
     const auto failure = std::find(lines.begin(), lines.end(), "Failed to link shader program:");
     ASSERT_NE(failure, lines.end()) << result.out;
     EXPECT_NE(failure + 1, lines.end());
-    EXPECT_EQ(shaderLines(result.out).back(), "Read shader: assets/shaders/framebuffer.frag");
+    EXPECT_EQ(shaderLines(result.out).back(), "Read shader: assets/shaders/texture.frag");
 }
 
 TEST(TextureLoading, AMissingTextureIsFatal)

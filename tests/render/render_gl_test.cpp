@@ -206,8 +206,7 @@ protected:
         glDisable(GL_SCISSOR_TEST);
         glClearDepth(1.0);
 
-        Shader shader("assets/shaders/framebuffer.vert", "assets/shaders/framebuffer.frag");
-        framebuffer->drawToScreen(shader, current, previous);
+        framebuffer->drawToScreen(loadCompositeShaders(), current, previous);
         std::vector<OffscreenTarget::Rgb> pixels;
         std::vector<unsigned char> rgba(kSize * kSize * 4);
         glReadPixels(0, 0, kSize, kSize, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
@@ -243,24 +242,30 @@ TEST_F(PostProcess, AStillCameraReproducesTheSceneExactly)
         }
     EXPECT_EQ(differing, 0);
 
-    // The pass leaves no texture bound on units 0 and 1, unit 0 active and depth testing off.
+    // The pass leaves no texture bound on units 0 to 2, unit 0 active and depth testing off.
     EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE0);
     EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), 0);
-    glActiveTexture(GL_TEXTURE1);
-    EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), 0);
+    for (GLenum unit : {GL_TEXTURE1, GL_TEXTURE2}) {
+        glActiveTexture(unit);
+        EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), 0);
+    }
     glActiveTexture(GL_TEXTURE0);
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_EQ(integer(GL_DRAW_FRAMEBUFFER_BINDING), 0);
 }
 
-TEST_F(PostProcess, AMovingCameraBlursAlongTheMotion)
+TEST_F(PostProcess, AMovingCameraBlursBothWaysAlongTheMotion)
 {
     const std::vector<OffscreenTarget::Rgb> pixels = composite(camera({0.0f, 0.0f, 0.0f}), camera({0.4f, 0.0f, 0.0f}));
-    // Near the vertical border between red and green, colours now mix.
-    int mixed = 0;
-    for (int x = kSize / 2 - 4; x < kSize / 2 + 4; ++x) {
+    // Across the vertical border between red and green the colours mix, as far into the red as
+    // into the green: the smear is centred on each pixel, not drawn out ahead of it.
+    int mixedLeft = 0;
+    int mixedRight = 0;
+    for (int x = 0; x < kSize; ++x) {
         const OffscreenTarget::Rgb c = pixels[static_cast<size_t>(8 * kSize + x)];
-        mixed += (c.r > 10 && c.g > 10) ? 1 : 0;
+        const bool mixed = c.r > 10 && c.g > 10;
+        (x < kSize / 2 ? mixedLeft : mixedRight) += mixed ? 1 : 0;
     }
-    EXPECT_GT(mixed, 0);
+    EXPECT_GT(mixedLeft, 0);
+    EXPECT_NEAR(mixedLeft, mixedRight, 1);
 }

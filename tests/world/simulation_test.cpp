@@ -257,7 +257,7 @@ TEST_F(Jump, GlidingRisesAboutTwoPointOne)
 TEST_F(Jump, HeightDoesNotDependOnHowManyCubesExist)
 {
     // Thousands more cubes far away: many more pairs for the broadphase to keep.
-    spawnCubeRows(400, resources.wallsMaterial, physics->collisionShapes[0], *physics->dynamicsWorld, 500.0, 0, 0);
+    spawnCubeRows(400, physics->collisionShapes[0], *physics->dynamicsWorld, 500.0, 0, 0);
     frame(0.0f);
     const Rise rise = jump();
     EXPECT_NEAR(rise.airborne, 0.64f, 0.04f);

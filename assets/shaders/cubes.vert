@@ -1,0 +1,25 @@
+#version 330 core
+
+// texture.vert for many copies of one mesh in one draw: each copy's model and normal matrix
+// come with the copy instead of from uniforms.
+
+layout(location = 0) in vec3 position;
+layout(location = 1) in vec3 normal;
+layout(location = 2) in vec2 uv;
+layout(location = 4) in mat4 modelMatrix;
+layout(location = 8) in mat3 normalMatrix;
+
+uniform mat4 viewProjMatrix;
+
+out vec3 worldPosition;
+out vec3 worldNormal;
+out vec2 texCoord;
+
+void main()
+{
+    vec4 world = modelMatrix * vec4(position, 1.0);
+    worldPosition = world.xyz;
+    worldNormal = normalMatrix * normal;
+    texCoord = uv;
+    gl_Position = viewProjMatrix * world;
+}
