@@ -35,7 +35,8 @@ std::vector<std::string> findAssetCandidates(const fs::path& startFolder, const 
     std::vector<std::string> candidates;
     fs::path folder = startFolder;
     while (true) {
-        const fs::path candidate = folder / assetName;
+        // In the platform's own separators: on Windows the asset name's slashes become backslashes.
+        const fs::path candidate = (folder / assetName).make_preferred();
         if (canOpenFile(candidate))
             candidates.push_back(candidate.string());
         if (canOpenFile(folder / kAssetRootMarker))

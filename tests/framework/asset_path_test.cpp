@@ -9,6 +9,12 @@ namespace {
 
 const std::string kAsset = "assets/settings/window.ini";
 
+// A candidate as the search reports it: in the platform's own separators.
+std::string native(fs::path path)
+{
+    return path.make_preferred().string();
+}
+
 // A project tree with the root marker and an executable folder build/bin below it.
 class AssetSearch : public ::testing::Test {
 protected:
@@ -29,7 +35,7 @@ protected:
 TEST_F(AssetSearch, FindsTheFileInTheProjectRootFromTheExecutableFolder)
 {
     writeFile(project() / kAsset, "[window]\n");
-    EXPECT_EQ(findAssetCandidates(executableFolder(), kAsset), std::vector<std::string>{(project() / kAsset).string()});
+    EXPECT_EQ(findAssetCandidates(executableFolder(), kAsset), std::vector<std::string>{native(project() / kAsset)});
 }
 
 TEST_F(AssetSearch, ListsEveryCopyNearestFirst)
@@ -37,7 +43,7 @@ TEST_F(AssetSearch, ListsEveryCopyNearestFirst)
     writeFile(project() / kAsset, "root");
     writeFile(project() / "build" / kAsset, "build");
     EXPECT_EQ(findAssetCandidates(executableFolder(), kAsset),
-              (std::vector<std::string>{(project() / "build" / kAsset).string(), (project() / kAsset).string()}));
+              (std::vector<std::string>{native(project() / "build" / kAsset), native(project() / kAsset)}));
 }
 
 TEST_F(AssetSearch, NeverLooksAboveTheMarkerFolder)
@@ -57,14 +63,14 @@ TEST_F(AssetSearch, AMarkerInTheExecutableFolderEndsTheWalkThere)
 
     writeFile(executableFolder() / kAsset, "beside the executable");
     EXPECT_EQ(findAssetCandidates(executableFolder(), kAsset),
-              std::vector<std::string>{(executableFolder() / kAsset).string()});
+              std::vector<std::string>{native(executableFolder() / kAsset)});
 }
 
 TEST_F(AssetSearch, AFolderWithTheAssetsNameIsNoCandidate)
 {
     fs::create_directories(project() / "build" / kAsset);
     writeFile(project() / kAsset, "the real file");
-    EXPECT_EQ(findAssetCandidates(executableFolder(), kAsset), std::vector<std::string>{(project() / kAsset).string()});
+    EXPECT_EQ(findAssetCandidates(executableFolder(), kAsset), std::vector<std::string>{native(project() / kAsset)});
 }
 
 TEST_F(AssetSearch, AnAbsoluteNameIsFoundInEveryFolderOfTheWalk)
@@ -78,13 +84,13 @@ TEST_F(AssetSearch, AnAbsoluteNameIsFoundInEveryFolderOfTheWalk)
 TEST(AssetSearchWithoutMarker, WalksToTheFileSystemRoot)
 {
     TempDir tmp;
-    const fs::path deep = tmp / "a/b/c";
+    const fs::path deep = tmp.path() / "a" / "b" / "c";
     fs::create_directories(deep);
-    writeFile(tmp / "a/zarnok-walk-probe.txt", "");
+    writeFile(tmp.path() / "a" / "zarnok-walk-probe.txt", "");
     writeFile(deep / "zarnok-walk-probe.txt", "");
     EXPECT_EQ(findAssetCandidates(deep, "zarnok-walk-probe.txt"),
               (std::vector<std::string>{(deep / "zarnok-walk-probe.txt").string(),
-                                        (tmp / "a/zarnok-walk-probe.txt").string()}));
+                                        (tmp.path() / "a" / "zarnok-walk-probe.txt").string()}));
 }
 
 TEST(ResolveAssetPath, FindsTheRealSettingsFromTheTestExecutable)

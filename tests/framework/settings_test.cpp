@@ -1,44 +1,53 @@
 #include <gtest/gtest.h>
 
+#include "ini_file_reader.h"
 #include "settings.h"
 #include "temp_dir.h"
 
 namespace {
 
-// Parses `content` with the real inih reader, as the game's settings loader does.
-class IniParsing : public ::testing::Test {
+// Parses `content` with a reader of settings files: inih's, as the game's settings loader does on
+// Linux, and the game's own, which the Windows build uses. Both must read every case alike.
+template <typename Reader> class IniParsing : public ::testing::Test {
 protected:
-    INIReader parse(const std::string& content)
+    Reader parse(const std::string& content)
     {
         writeFile(tmp / "settings.ini", content);
-        return INIReader((tmp / "settings.ini").string());
+        return Reader((tmp / "settings.ini").string());
     }
 
     TempDir tmp;
 };
 
+#ifdef _WIN32
+using Readers = ::testing::Types<IniFileReader>; // INIReader is IniFileReader there
+#else
+using Readers = ::testing::Types<INIReader, IniFileReader>;
+#endif
+TYPED_TEST_SUITE(IniParsing, Readers);
+
 } // namespace
 
-TEST_F(IniParsing, InlineCommentsNeedABlankBeforeTheSemicolon)
+TYPED_TEST(IniParsing, InlineCommentsNeedABlankBeforeTheSemicolon)
 {
-    const INIReader reader = parse("[window]\nwidth = 1280 ; pixels\nheight=768;x\n");
+    const TypeParam reader = this->parse("[window]\nwidth = 1280 ; pixels\nheight=768;x\n");
     EXPECT_EQ(reader.ParseError(), 0);
     EXPECT_EQ(reader.Get("window", "width", ""), "1280");
     EXPECT_EQ(reader.Get("window", "height", ""), "768;x");
     EXPECT_EQ(reader.GetInteger("window", "height", 0), 768);
 }
 
-TEST_F(IniParsing, SectionAndKeyNamesIgnoreCaseButSectionBlanksCount)
+TYPED_TEST(IniParsing, SectionAndKeyNamesIgnoreCaseButSectionBlanksCount)
 {
-    const INIReader reader = parse("[Window]\nFullscreen = YES\n[ renderer ]\nwireframe = true\n");
+    const TypeParam reader = this->parse("[Window]\nFullscreen = YES\n[ renderer ]\nwireframe = true\n");
     EXPECT_TRUE(reader.GetBoolean("window", "fullscreen", false));
     EXPECT_FALSE(reader.GetBoolean("renderer", "wireframe", false));
     EXPECT_TRUE(reader.GetBoolean(" renderer ", "wireframe", false));
 }
 
-TEST_F(IniParsing, NumbersReadTheirLeadingPartWithBaseDetection)
+TYPED_TEST(IniParsing, NumbersReadTheirLeadingPartWithBaseDetection)
 {
-    const INIReader reader = parse("[a]\nhex = 0x3C\noctal = 010\nunit = 1280px\nword = abc\nangle = 45.5deg\n");
+    const TypeParam reader = this->parse("[a]\nhex = 0x3C\noctal = 010\nunit = 1280px\nword = abc\nangle = 45.5deg\n");
     EXPECT_EQ(reader.GetInteger("a", "hex", 0), 60);
     EXPECT_EQ(reader.GetInteger("a", "octal", 0), 8);
     EXPECT_EQ(reader.GetInteger("a", "unit", 0), 1280);
@@ -47,9 +56,9 @@ TEST_F(IniParsing, NumbersReadTheirLeadingPartWithBaseDetection)
     EXPECT_DOUBLE_EQ(reader.GetReal("a", "angle", 0.0), 45.5);
 }
 
-TEST_F(IniParsing, BooleansMatchWholeWordsOnly)
+TYPED_TEST(IniParsing, BooleansMatchWholeWordsOnly)
 {
-    const INIReader reader = parse("[b]\na = on\nb = 0\nc = True\nd = y\ne = enabled\n");
+    const TypeParam reader = this->parse("[b]\na = on\nb = 0\nc = True\nd = y\ne = enabled\n");
     EXPECT_TRUE(reader.GetBoolean("b", "a", false));
     EXPECT_FALSE(reader.GetBoolean("b", "b", true));
     EXPECT_TRUE(reader.GetBoolean("b", "c", false));
@@ -57,32 +66,33 @@ TEST_F(IniParsing, BooleansMatchWholeWordsOnly)
     EXPECT_TRUE(reader.GetBoolean("b", "e", true));
 }
 
-TEST_F(IniParsing, RepeatedKeysAndContinuationLinesJoinWithLineBreaks)
+TYPED_TEST(IniParsing, RepeatedKeysAndContinuationLinesJoinWithLineBreaks)
 {
-    const INIReader reader = parse("[k]\nname = A\nname = B\ntext = first\n  second\n");
+    const TypeParam reader = this->parse("[k]\nname = A\nname = B\ntext = first\n  second\n");
     EXPECT_EQ(reader.Get("k", "name", ""), "A\nB");
     EXPECT_EQ(reader.Get("k", "text", ""), "first\nsecond");
 }
 
-TEST_F(IniParsing, SyntaxErrorsReportTheFirstBadLineAndKeepTheRest)
+TYPED_TEST(IniParsing, SyntaxErrorsReportTheFirstBadLineAndKeepTheRest)
 {
-    const INIReader reader = parse("[window]\nno separator here\n[broken\nwidth = 640\n");
+    const TypeParam reader = this->parse("[window]\nno separator here\n[broken\nwidth = 640\n");
     EXPECT_EQ(reader.ParseError(), 2);
     EXPECT_EQ(reader.GetInteger("window", "width", 0), 640);
 }
 
-TEST_F(IniParsing, AByteOrderMarkAndCommentLinesAreSkipped)
+TYPED_TEST(IniParsing, AByteOrderMarkAndCommentLinesAreSkipped)
 {
-    const INIReader reader = parse("\xEF\xBB\xBF[window]\n; a comment\n# another\ntitle = Hello # not a comment\n");
+    const TypeParam reader =
+        this->parse("\xEF\xBB\xBF[window]\n; a comment\n# another\ntitle = Hello # not a comment\n");
     EXPECT_EQ(reader.ParseError(), 0);
     EXPECT_EQ(reader.Get("window", "title", ""), "Hello # not a comment");
 }
 
-TEST_F(IniParsing, LinesLongerThanTheBufferAreReadInPieces)
+TYPED_TEST(IniParsing, LinesLongerThanTheBufferAreReadInPieces)
 {
     // 199 bytes fit in one piece; the rest of the line is parsed as a line of its own.
     const std::string longValue(250, 'x');
-    const INIReader reader = parse("[w]\nkey = " + longValue + "\nafter = 1\n");
+    const TypeParam reader = this->parse("[w]\nkey = " + longValue + "\nafter = 1\n");
     EXPECT_EQ(reader.Get("w", "key", "").size(), 199u - 6u);
     EXPECT_EQ(reader.ParseError(), 3);
     EXPECT_EQ(reader.GetInteger("w", "after", 0), 1);

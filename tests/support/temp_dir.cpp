@@ -3,10 +3,28 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <vector>
 
 namespace fs = std::filesystem;
+
+#ifdef _WIN32
+
+TempDir::TempDir()
+{
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path candidate = fs::temp_directory_path() / ("zarnok-test-" + std::to_string(random()));
+        if (fs::create_directory(candidate)) {
+            root = fs::canonical(candidate);
+            return;
+        }
+    }
+    throw std::runtime_error("no fresh temporary folder");
+}
+
+#else
 
 TempDir::TempDir()
 {
@@ -18,6 +36,8 @@ TempDir::TempDir()
     // Canonical, so paths compare equal to what the game derives from /proc/self/exe.
     root = fs::canonical(buffer.data());
 }
+
+#endif
 
 TempDir::~TempDir()
 {

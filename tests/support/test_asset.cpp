@@ -1,6 +1,11 @@
 #include "test_asset.h"
 
+#ifdef _WIN32
+#include <process.h>
+#define getpid _getpid
+#else
 #include <unistd.h>
+#endif
 
 #include "executable_path.h"
 #include "temp_dir.h"
