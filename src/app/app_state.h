@@ -16,7 +16,12 @@ struct AppFlags {
     bool paused = false;
     bool gameOver = false;
     bool dropAllRequested = false;
+    bool playAgainRequested = false; // R on the game-over screen
 };
+
+// The flags a new run starts with: the display toggles as they were, nothing held or requested,
+// the game running.
+AppFlags restartedFlags(const AppFlags& flags);
 
 extern AppFlags appFlags;
 

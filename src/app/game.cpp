@@ -10,6 +10,9 @@
 #include "text.h"
 #include "window_setup.h"
 
+#include <algorithm>
+#include <random>
+
 namespace {
 constexpr double kFramePeriod = 1.0 / 60.0;
 }
@@ -50,27 +53,19 @@ void Game::startUp()
         installInputCallbacks(window);
     applyInitialGlState(rendererSettings, appFlags);
 
-    physics = std::make_unique<PhysicsWorld>(btVector3(0.0f, -9.81f, 0.0f));
     initParticleBuffers();
     resources = loadSceneResources();
     initText("assets/textures/Calibri1024_transparent.dds", "assets/shaders/text2d.vert", "assets/shaders/text2d.frag");
     panels = loadHudPanels();
-    const float aspectRatio = static_cast<float>(windowSettings.width) / static_cast<float>(windowSettings.height);
-    world = std::make_unique<GameWorld>(
-        *physics, WorldMaterials{resources.wallsMaterial, resources.proceduralMaterial, resources.woodMaterial},
-        aspectRatio);
-    glfwSetWindowUserPointer(window, &world->player().camera);
     light.emplace(glm::vec3(1.0f, 0.8f, 0.8f), glm::vec3(-1.0f, -2.0f, 0.0f), true);
-    // Each fountain marks the platform of its powerup; the other waits behind the start.
-    const auto emitterPosition = [&](PowerupKind kind) {
-        return glm::vec3(0.0f, 0.0f, world->placedKind == kind ? -100.0f : 100.0f);
-    };
-    glideEmitter =
-        std::make_unique<ParticleEmitter>("assets/textures/star_particle.dds", emitterPosition(PowerupKind::Glide),
-                                          5.0f, 1.6f, 2.0f, 300.0f, 2.0f, 32, 128, 256, glm::vec3(0.0f, 5.0f, 0.0f));
-    doublePointsEmitter = std::make_unique<ParticleEmitter>(
-        "assets/textures/star_particle.dds", emitterPosition(PowerupKind::DoublePoints), 1.5f, 2.8f, 0.4f, 500.0f, 3.0f,
-        256, 64, 16, glm::vec3(0.0f, 1.5f, 0.0f));
+    glideEmitter = std::make_unique<ParticleEmitter>("assets/textures/star_particle.dds", glm::vec3(0.0f), 5.0f, 1.6f,
+                                                     2.0f, 300.0f, 2.0f, 32, 128, 256, glm::vec3(0.0f, 5.0f, 0.0f));
+    doublePointsEmitter =
+        std::make_unique<ParticleEmitter>("assets/textures/star_particle.dds", glm::vec3(0.0f), 1.5f, 2.8f, 0.4f,
+                                          500.0f, 3.0f, 256, 64, 16, glm::vec3(0.0f, 1.5f, 0.0f));
+    if (keepsBestScore())
+        bestScore.emplace(BestScore::defaultFile());
+    startRun();
     postProcess = PostProcessFramebuffer::create(windowSettings.width, windowSettings.height);
     if (!postProcess)
         startupFailure("Error creating framebuffer object");
@@ -92,22 +87,22 @@ void Game::runFrame()
     if (appFlags.gameOver)
         appFlags.paused = true;
     beginFrame();
-    Camera& camera = world->player().camera;
-    prevFrameViewProj = camera.viewProjection();
+    prevFrameViewProj = world().player().camera.viewProjection();
     glfwPollEvents();
+    playAgainIfAsked();
     // Cursor events of the next poll turn the camera only while the game runs.
-    camera.mouseLook = !appFlags.paused;
+    world().player().camera.mouseLook = !appFlags.paused;
     if (!appFlags.paused)
         runningStep();
     if (drawingScene())
         setSceneUniforms();
-    world->updateCubes(appFlags.paused, appFlags.dropAllRequested, frameDt(), wallClockTicks());
+    world().updateCubes(appFlags.paused, appFlags.dropAllRequested, frameDt(), wallClockTicks());
     appFlags.dropAllRequested = false;
     if (!appFlags.paused)
         updateParticles();
     if (drawingScene()) {
         // Culling already on needs no help; lines would show the back edges it hides.
-        world->draw(frameDt(), !appFlags.cullingEnabled && !appFlags.wireframeEnabled);
+        world().draw(frameDt(), !appFlags.cullingEnabled && !appFlags.wireframeEnabled);
         drawParticles();
     }
     composite();
@@ -142,6 +137,51 @@ void Game::beginFrame()
     glEnable(GL_DEPTH_TEST);
 }
 
+// A new run: the track, the score and the player as a new game has them, in the same window.
+void Game::startRun()
+{
+    current.reset();
+    const float aspectRatio = static_cast<float>(windowSettings.width) / static_cast<float>(windowSettings.height);
+    current = std::make_unique<Run>(resources, aspectRatio);
+    runEnded = false;
+    newBest = false;
+    glfwSetWindowUserPointer(window, &world().player().camera);
+    // Each fountain marks the platform of its powerup; the other waits behind the start.
+    const auto emitterPosition = [&](PowerupKind kind) {
+        return glm::vec3(0.0f, 0.0f, world().placedKind == kind ? -100.0f : 100.0f);
+    };
+    glideEmitter->restart(emitterPosition(PowerupKind::Glide));
+    doublePointsEmitter->restart(emitterPosition(PowerupKind::DoublePoints));
+    frameViewProj = prevFrameViewProj = world().player().camera.viewProjection();
+}
+
+// R on the game-over screen: the next run starts in this frame, from a new track (or, under
+// --seed, the same one again) and a first frame of no length.
+void Game::playAgainIfAsked()
+{
+    if (!appFlags.playAgainRequested)
+        return;
+    appFlags = restartedFlags(appFlags);
+    if (options.seedGiven)
+        cubeRandom.seed(options.seed);
+    else
+        cubeRandom.seed(std::random_device{}());
+    startRun();
+    timer = std::make_unique<FrameTimer>(static_cast<float>(glfwGetTime()));
+}
+
+// The run is over, at game over or when the player quits: its points may be a new best.
+void Game::endRun()
+{
+    if (runEnded)
+        return;
+    runEnded = true;
+    newBest = points > sessionBest;
+    sessionBest = std::max(sessionBest, points);
+    if (bestScore)
+        newBest = bestScore->recordRun(points);
+}
+
 void Game::runningStep()
 {
     PlayerInput input;
@@ -151,38 +191,43 @@ void Game::runningStep()
     input.right = appFlags.moveRightHeld;
     input.jump = appFlags.jumpRequested;
     appFlags.jumpRequested = false;
-    world->runningStep(input, frameDt());
-    frameViewProj = world->player().camera.viewProjection();
+    world().runningStep(input, frameDt());
+    frameViewProj = world().player().camera.viewProjection();
 }
 
 void Game::updateParticles()
 {
-    const glm::vec3& cameraPosition = world->player().camera.position;
+    const glm::vec3& cameraPosition = world().player().camera.position;
     glideEmitter->update(frameDt(), cameraPosition);
     doublePointsEmitter->update(frameDt(), cameraPosition);
 }
 
 void Game::drawParticles()
 {
-    const glm::mat4 view = world->player().camera.view();
+    const glm::mat4 view = world().player().camera.view();
     glideEmitter->draw(view, frameViewProj);
     doublePointsEmitter->draw(view, frameViewProj);
 }
 
 void Game::applyRules()
 {
-    const RuleEvents events = world->applyRules();
-    if (events.gameOver)
+    const RuleEvents events = world().applyRules();
+    if (events.gameOver && !appFlags.gameOver) {
         appFlags.gameOver = true;
+        endRun();
+    }
     if (events.collected) {
-        ParticleEmitter& emitter = world->placedKind == PowerupKind::Glide ? *glideEmitter : *doublePointsEmitter;
-        emitter.position = glm::vec3(0.0f, 0.0f, world->segments.platformZ);
+        ParticleEmitter& emitter = world().placedKind == PowerupKind::Glide ? *glideEmitter : *doublePointsEmitter;
+        emitter.position = glm::vec3(0.0f, 0.0f, world().segments.platformZ);
     }
 }
 
 ScreenState Game::screenState() const
 {
-    return screenStateOf(*world, windowSettings.width, windowSettings.height);
+    ScreenState state = screenStateOf(world(), windowSettings.width, windowSettings.height);
+    state.best = bestScore ? bestScore->best() : sessionBest;
+    state.newBest = newBest;
+    return state;
 }
 
 void Game::drawOverlay()
@@ -201,7 +246,7 @@ void Game::setSceneUniforms()
     const DebugViews debugViews{appFlags.showNormals, appFlags.showTexCoords};
     for (Shader* shader :
          {resources.textureShader.get(), resources.procTextureShader.get(), resources.cubesShader.get()})
-        setPerFrameUniforms(*shader, world->player().camera.position, frameViewProj, *light, windowSettings.width,
+        setPerFrameUniforms(*shader, world().player().camera.position, frameViewProj, *light, windowSettings.width,
                             windowSettings.height, debugViews);
 }
 
@@ -236,18 +281,19 @@ void Game::updateTitle()
 
 void Game::shutDown()
 {
+    if (keepsBestScore())
+        endRun();
     printLine("scored  " + std::to_string(points) + " points");
     // Everything below holds GL objects, and the world's cubes hold physics bodies: they go
     // while both the context and the physics world still exist.
     postProcess.reset();
     doublePointsEmitter.reset();
     glideEmitter.reset();
-    world.reset();
+    current.reset();
     resources.release();
     panels = HudPanels{};
     releaseText();
     releaseParticleBuffers();
     shutdownFramework();
     glfwTerminate();
-    physics.reset();
 }

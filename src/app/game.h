@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "app_settings.h"
+#include "best_score.h"
 #include "frame_pacer.h"
 #include "frame_timer.h"
 #include "game_world.h"
 #include "lighting.h"
 #include "particles.h"
 #include "post_process.h"
+#include "run.h"
 #include "scene_resources.h"
 #include "screens.h"
 #include "startup_options.h"
@@ -35,6 +37,9 @@ private:
 
     void paceFrame();
     void beginFrame();
+    void playAgainIfAsked();
+    void startRun();
+    void endRun();
     void runningStep();
     void setSceneUniforms();
     void updateParticles();
@@ -49,16 +54,23 @@ private:
     float frameDt() const;
     bool benchmarking() const { return options.benchmarkFrames > 0; }
     bool drawingScene() const { return !options.benchmarkEmpty; }
+    // A benchmark and a headless frame are no runs of a player's: they keep no best score.
+    bool keepsBestScore() const { return !benchmarking() && !options.runHeadless; }
+    GameWorld& world() { return current->world(); }
+    const GameWorld& world() const { return current->world(); }
 
     StartupOptions options;
     WindowSettings windowSettings;
     RendererSettings rendererSettings;
     GLFWwindow* window = nullptr;
 
-    std::unique_ptr<PhysicsWorld> physics;
     SceneResources resources;
     HudPanels panels;
-    std::unique_ptr<GameWorld> world;
+    std::unique_ptr<Run> current;
+    bool runEnded = false;
+    std::optional<BestScore> bestScore;
+    std::int32_t sessionBest = 0; // the best of this game's runs, where no best score is kept
+    bool newBest = false;         // the run that ended set it
     std::optional<DirectionalLight> light;
     std::unique_ptr<ParticleEmitter> glideEmitter;
     std::unique_ptr<ParticleEmitter> doublePointsEmitter;

@@ -55,6 +55,11 @@ KeyEffect applyKeyRelease(AppFlags& flags, int key)
     case GLFW_KEY_Q:
         // Quitting is offered only on the pause and game-over screens.
         return flags.paused ? KeyEffect::CloseWindow : KeyEffect::None;
+    case GLFW_KEY_R:
+        // Another run is offered only once this one is over.
+        if (flags.gameOver)
+            flags.playAgainRequested = true;
+        break;
     case GLFW_KEY_ESCAPE:
         if (!flags.gameOver)
             flags.paused = !flags.paused;

@@ -151,6 +151,11 @@ void gameOverScreenItems(const ScreenState& state, std::vector<ScreenItem>& item
     write.text("Game Over!", w / 2, h - 200, 90, true);
     writeNumber(write.text(w / 2, h - 350, 60, true), "You shattered ", state.points, " cubes");
     write.text("Press [Q] to quit", w / 2, h - 600, 40, true);
+    if (state.newBest)
+        write.text("New best!", w / 2, h - 430, 40, true);
+    else
+        writeNumber(write.text(w / 2, h - 430, 40, true), "Best: ", state.best);
+    write.text("Press [R] to play again", w / 2, h - 680, 40, true);
 }
 
 std::vector<ScreenItem> hudItems(const ScreenState& state)

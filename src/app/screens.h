@@ -43,6 +43,8 @@ struct ScreenState {
     std::int32_t points = 0;
     PowerupKind activeKind = PowerupKind::None;
     bool shifting = false;
+    std::int32_t best = 0; // the best score, this run's included once it has ended
+    bool newBest = false;  // the run that ended beat the best before it
 };
 
 class GameWorld;
@@ -54,7 +56,7 @@ ScreenState screenStateOf(const GameWorld& world, int width, int height);
 std::vector<ScreenItem> hudItems(const ScreenState& state);
 // The pause screen: the score, how to resume or quit, and the help for the render keys.
 std::vector<ScreenItem> pauseScreenItems(const ScreenState& state);
-// The game-over screen: the final score and how to quit.
+// The game-over screen: the final score, the best score, and how to quit or play again.
 std::vector<ScreenItem> gameOverScreenItems(const ScreenState& state);
 
 // The same, written over the items of `items`: drawn every frame, a screen then allocates nothing

@@ -128,6 +128,14 @@ void ParticleEmitter::createSpriteBuffers()
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
+void ParticleEmitter::restart(glm::vec3 newPosition)
+{
+    position = newPosition;
+    std::fill(particles.begin(), particles.end(), Particle{});
+    searchStart = 0;
+    particleCount = 0;
+}
+
 int ParticleEmitter::spawnCount(float deltaTime) const
 {
     const float wanted = std::trunc(spawnRate * deltaTime);

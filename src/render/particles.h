@@ -48,6 +48,9 @@ public:
     ParticleEmitter(const ParticleEmitter&) = delete;
     ParticleEmitter& operator=(const ParticleEmitter&) = delete;
 
+    // No particle left, the next ones to spawn at `newPosition`: the fountain of a new run.
+    void restart(glm::vec3 newPosition);
+
     // Spawns, moves and ages the particles, stages the live ones and sorts the pool far to near.
     void update(float deltaTime, const glm::vec3& cameraPosition);
 

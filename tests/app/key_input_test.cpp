@@ -70,6 +70,27 @@ TEST(KeyInput, QuitsOnlyFromAPausedScreen)
     EXPECT_EQ(applyKeyEvent(flags, GLFW_KEY_Q, GLFW_RELEASE), KeyEffect::CloseWindow);
 }
 
+TEST(KeyInput, ROnlyAsksForAnotherRunOnceTheGameIsOver)
+{
+    AppFlags flags;
+    applyKeyEvent(flags, GLFW_KEY_R, GLFW_RELEASE);
+    flags.paused = true;
+    applyKeyEvent(flags, GLFW_KEY_R, GLFW_RELEASE);
+    EXPECT_FALSE(flags.playAgainRequested);
+    flags.gameOver = true;
+    applyKeyEvent(flags, GLFW_KEY_R, GLFW_PRESS);
+    EXPECT_FALSE(flags.playAgainRequested);
+    applyKeyEvent(flags, GLFW_KEY_R, GLFW_RELEASE);
+    EXPECT_TRUE(flags.playAgainRequested);
+
+    // The new run keeps the display toggles and nothing else.
+    flags.showNormals = true;
+    flags.moveForwardHeld = true;
+    const AppFlags restarted = restartedFlags(flags);
+    EXPECT_TRUE(restarted.showNormals);
+    EXPECT_FALSE(restarted.gameOver || restarted.paused || restarted.playAgainRequested || restarted.moveForwardHeld);
+}
+
 TEST(KeyInput, FunctionKeysToggleTheRenderModes)
 {
     AppFlags flags;

@@ -81,10 +81,19 @@ TEST(PauseScreen, ListsTheScoreTheWayOutAndTheRenderKeys)
                 (TextItem{"[T] Show tex coordinates", 30, 568, 20, false}));
 }
 
-TEST(GameOverScreen, ShowsTheFinalScoreAndOnlyTheWayOut)
+TEST(GameOverScreen, ShowsTheFinalAndTheBestScoreAndTheWaysOn)
 {
-    const std::vector<ScreenItem> items = gameOverScreenItems(state(17, PowerupKind::None, false));
+    ScreenState over = state(17, PowerupKind::None, false);
+    over.best = 40;
+    std::vector<ScreenItem> items = gameOverScreenItems(over);
     EXPECT_EQ(std::get<PanelItem>(items[0]).panel, PanelId::PauseBackground);
-    EXPECT_EQ(texts(items), (std::vector<std::string>{"Game Over!", "You shattered 17 cubes", "Press [Q] to quit"}));
+    EXPECT_EQ(texts(items), (std::vector<std::string>{"Game Over!", "You shattered 17 cubes", "Press [Q] to quit",
+                                                      "Best: 40", "Press [R] to play again"}));
     EXPECT_TRUE(textItem(items, "Game Over!") == (TextItem{"Game Over!", 640, 568, 90, true}));
+    EXPECT_TRUE(textItem(items, "Best: 40") == (TextItem{"Best: 40", 640, 338, 40, true}));
+    EXPECT_TRUE(textItem(items, "Press [R] to play again") == (TextItem{"Press [R] to play again", 640, 88, 40, true}));
+
+    over.newBest = true;
+    gameOverScreenItems(over, items);
+    EXPECT_TRUE(textItem(items, "New best!") == (TextItem{"New best!", 640, 338, 40, true}));
 }

@@ -7,6 +7,7 @@
 #include "game_tree.h"
 #include "ocr.h"
 #include "ppm.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -34,12 +35,17 @@ int finalScore(const std::string& output)
 }
 
 // Drives the real game window through the X server with xdotool, as a player's keyboard would.
+// Each game keeps its best score in a folder of its own.
 class PlayedGame : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { start(); }
+
+    void start()
     {
+        ProcessOptions options;
+        options.environment["XDG_DATA_HOME"] = dataHome.path().string();
         game = std::make_unique<ChildProcess>(
-            std::vector<std::string>{builtGameBinary().string(), "--seed", kLongTrackSeed});
+            std::vector<std::string>{builtGameBinary().string(), "--seed", kLongTrackSeed}, options);
         windowId = commandOutput({"xdotool", "search", "--sync", "--onlyvisible", "--name", "^ZARNOK 2023"}, 60s);
         ASSERT_FALSE(windowId.empty()) << game->outputSoFar();
         windowId = splitLines(windowId).front();
@@ -69,6 +75,9 @@ protected:
                            [](unsigned char c) { return std::isdigit(c) != 0; });
     }
 
+    std::filesystem::path bestScoreFile() const { return dataHome / "zarnok/best_score"; }
+
+    TempDir dataHome;
     std::unique_ptr<ChildProcess> game;
     std::string windowId;
 };
@@ -154,6 +163,82 @@ TEST_F(PlayedGame, ThePauseScreenDimsTheFrozenSceneAndEscapeReturnsToTheHud)
     expectLegible(shots / "resumed.png", {hud[1], hud[4]});
 }
 
+TEST_F(PlayedGame, RPlaysAgainFromTheStartAndTheBestOfTheRunsIsKept)
+{
+    TempDir shots;
+    // Cubes score once the runner has left them 12 units behind; then the floor goes.
+    std::this_thread::sleep_for(9s);
+    press("2");
+    std::this_thread::sleep_for(8s);
+    ASSERT_TRUE(captureWindow(windowId, shots / "over.png"));
+    // The run's end saved its score: the first in this folder is a new best.
+    const std::string saved = readFile(bestScoreFile());
+    ASSERT_FALSE(saved.empty()) << game->outputSoFar();
+    const int firstRun = std::stoi(saved);
+    ScreenState over = windowState(firstRun);
+    over.newBest = true;
+    const std::vector<ScreenItem> overItems = gameOverScreenItems(over);
+    expectLegible(shots / "over.png", {overItems[2], overItems[4], overItems[5]});
+
+    press("r");
+    std::this_thread::sleep_for(700ms);
+    ASSERT_TRUE(captureWindow(windowId, shots / "again.png"));
+    const std::vector<ScreenItem> hud = hudItems(windowState(0));
+    expectLegible(shots / "again.png", {hud[1], hud[2], hud[4]});
+    press("Escape"); // a running game pauses: the game-over screen is gone
+    press("q");
+    const ProcessResult result = game->wait(30s);
+    ASSERT_EQ(result.exitCode, 0) << result.out;
+    const int secondRun = finalScore(result.out);
+    ASSERT_GE(secondRun, 0) << result.out;
+    EXPECT_EQ(readFile(bestScoreFile()), std::to_string(std::max(firstRun, secondRun)) + "\n");
+}
+
+// Whatever is wrong with the best score's file, the game says so in one line and plays on.
+TEST_F(PlayedGame, ABrokenBestScoreFileIsReportedInOneLineAndTheGamePlaysOn)
+{
+    game->wait(1ms);
+    const auto quit = [&](bool playToTheEnd) {
+        if (playToTheEnd) {
+            std::this_thread::sleep_for(9s);
+            press("2");
+            std::this_thread::sleep_for(8s);
+        } else {
+            press("Escape");
+        }
+        press("q");
+        return game->wait(30s);
+    };
+    const auto linesAbout = [](const std::string& output, const std::string& words) {
+        int count = 0;
+        for (const std::string& line : splitLines(output))
+            count += line.find(words) != std::string::npos ? 1 : 0;
+        return count;
+    };
+
+    writeFile(bestScoreFile(), "not a number\n");
+    start();
+    ProcessResult result = quit(false);
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(linesAbout(result.out, "it does not hold a plain number"), 1) << result.out;
+
+    std::filesystem::remove(bestScoreFile());
+    std::filesystem::create_directories(bestScoreFile());
+    start();
+    result = quit(false);
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(linesAbout(result.out, "best score"), 1) << result.out;
+
+    // A data folder that cannot be made, as its parent is a file: the save at game over fails.
+    std::filesystem::remove_all(dataHome / "zarnok");
+    writeFile(dataHome / "zarnok", "a file, not a folder");
+    start();
+    result = quit(true);
+    EXPECT_EQ(result.exitCode, 0) << result.out;
+    EXPECT_GT(finalScore(result.out), 0) << result.out;
+    EXPECT_EQ(linesAbout(result.out, "Could not save the best score"), 1) << result.out;
+}
+
 TEST_F(PlayedGame, ReleasingTwoDropsEveryCubeAndTheGameOverScreenShowsTheFinalScore)
 {
     TempDir shots;
@@ -167,7 +252,10 @@ TEST_F(PlayedGame, ReleasingTwoDropsEveryCubeAndTheGameOverScreenShowsTheFinalSc
     ASSERT_EQ(result.exitCode, 0) << "Q did not quit: the game was not over\n" << result.out;
     const int score = finalScore(result.out);
     ASSERT_GE(score, 0) << result.out;
-    expectLegible(shots / "over.png", gameOverScreenItems(windowState(score)));
+    // The first run a fresh best-score folder sees sets its best, unless it scored nothing.
+    ScreenState over = windowState(score);
+    over.newBest = score > 0;
+    expectLegible(shots / "over.png", gameOverScreenItems(over));
 }
 
 namespace {
