@@ -1,4 +1,4 @@
-// Writes every texture and model the game loads, the same bytes on every run:
+// Writes every texture and model the game loads, and its icon, the same bytes on every run:
 //   zarnok_assetgen <asset folder> [font file]
 // The committed files under assets/ are its output; a test regenerates and compares them.
 
@@ -9,6 +9,7 @@
 
 #include "dds_writer.h"
 #include "font_atlas.h"
+#include "icon.h"
 #include "models.h"
 #include "textures.h"
 
@@ -59,6 +60,9 @@ int main(int argc, char** argv)
         writeFile(textures / "star_particle.dds", encodeDds(starParticleTexture(), DdsCompression::Dxt5)) &&
         writeFile(models / "new_platform.obj", platformModel()) &&
         writeFile(models / "powerup_glide.obj", glidePowerupModel()) &&
-        writeFile(models / "powerup_double.obj", doublePointsPowerupModel());
+        writeFile(models / "powerup_double.obj", doublePointsPowerupModel()) &&
+        writeFile(out / "icons/zarnok-48.png", encodePng(cubeIcon(48))) &&
+        writeFile(out / "icons/zarnok-128.png", encodePng(cubeIcon(128))) &&
+        writeFile(out / "icons/zarnok-256.png", encodePng(cubeIcon(256)));
     return written ? 0 : 1;
 }

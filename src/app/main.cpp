@@ -1,3 +1,6 @@
+#include <cstdio>
+#include <string>
+
 #include "console.h"
 #include "cube.h"
 #include "game.h"
@@ -10,6 +13,15 @@ int main(int argc, char** argv)
     printLine(":::::: WELCOME TO ZARNOK 2023 ::::::");
     StartupOptions options;
     parseCommandLine(options, argc, argv);
+    // Both answer without a window, so they work with no display at all.
+    if (options.helpRequested) {
+        std::fputs(commandLineHelp(), stdout);
+        return 0;
+    }
+    if (options.versionRequested) {
+        printLine(std::string("zarnok ") + ZARNOK_VERSION);
+        return 0;
+    }
     // A benchmark plays the same track every time unless told otherwise.
     constexpr std::uint32_t kBenchmarkSeed = 326;
     if (options.seedGiven)

@@ -84,5 +84,37 @@ void parseCommandLine(StartupOptions& options, int argc, const char* const* argv
             takeFrameCount(options, false, i, argc, argv);
         if (isWord(argument, "--benchmark-empty"))
             takeFrameCount(options, true, i, argc, argv);
+        if (isWord(argument, "--help"))
+            options.helpRequested = true;
+        if (isWord(argument, "--version"))
+            options.versionRequested = true;
     }
+}
+
+const char* commandLineHelp()
+{
+    return "Usage: zarnok [option]...\n"
+           "A first-person endless runner over a floor of cubes that drop once touched.\n"
+           "\n"
+           "Options:\n"
+           "  --run_headless          render one frame, save it as a screenshot and quit\n"
+           "  --filename NAME         the screenshot is written to NAME.ppm (default screenshot.ppm)\n"
+           "  --init_camera FILE      read the camera settings from FILE (an asset path)\n"
+           "  --init_renderer FILE    read the renderer settings from FILE instead of renderer_standard.ini\n"
+           "  --seed N                build the track from seed N (0 to 4294967295): the same N, the same track\n"
+           "  --benchmark N           play N frames with no input and a fixed frame time, then print their timing\n"
+           "  --benchmark-empty N     the same frames drawing only the clear, the composite and the swap\n"
+           "  --help                  print this help and quit\n"
+           "  --version               print the version and quit\n"
+           "\n"
+           "Controls:\n"
+           "  mouse                   look around\n"
+           "  mouse wheel             running speed (up: slower, down: faster)\n"
+           "  W, A, S, D              run faster, sidestep left, run slower, sidestep right\n"
+           "  Space                   jump\n"
+           "  Escape                  pause and resume\n"
+           "  Q                       quit, from the pause or game-over screen\n"
+           "  R                       play again, from the game-over screen\n"
+           "  2                       drop every cube on the track\n"
+           "  F1, F2, N, T            wireframe, back-face culling, normals, texture coordinates\n";
 }

@@ -14,8 +14,10 @@ struct StartupOptions {
     std::string rendererFile;
     bool seedGiven = false;
     std::uint32_t seed = 0;
-    int benchmarkFrames = 0;  // frames to time; 0: play normally
+    int benchmarkFrames = 0; // frames to time; 0: play normally
     bool benchmarkEmpty = false;
+    bool helpRequested = false;    // --help
+    bool versionRequested = false; // --version
 };
 
 // Fills `options` from the program's arguments:
@@ -26,8 +28,12 @@ struct StartupOptions {
 //   --seed N                seed of the track generator (0 to 4294967295), for reproducible tracks
 //   --benchmark N           play N frames with no input and a fixed frame time, then report the timing
 //   --benchmark-empty N     the same frames drawing nothing but the clear, the composite and the swap
+//   --help, --version       print the options and controls, or the version, and quit
 // Option words match exactly. A value word is looked at again as an option word, unknown
 // words are ignored, a repeated option keeps its last value, and an option that wants a
 // value but comes last is ignored. A seed or frame count that is not a whole number in range is
 // reported and ignored.
 void parseCommandLine(StartupOptions& options, int argc, const char* const* argv);
+
+// The text --help prints: the options and the controls, a line each.
+const char* commandLineHelp();

@@ -189,11 +189,33 @@ TEST(Settings, AWindowSizeOutOfRangeIsReportedAndTheDefaultUsed)
 TEST(Benchmark, PlaysTheFramesAndReportsTheirTiming)
 {
     for (const char* mode : {"--benchmark", "--benchmark-empty"}) {
-        const ProcessResult result = runProcess({builtGameBinary().string(), mode, "30"}, {}, std::chrono::seconds(120));
+        const ProcessResult result =
+            runProcess({builtGameBinary().string(), mode, "30"}, {}, std::chrono::seconds(120));
         EXPECT_EQ(result.exitCode, 0) << mode << "\n" << result.out;
         const std::vector<std::string> lines = splitLines(result.out);
         ASSERT_GE(lines.size(), 2u) << mode;
         EXPECT_EQ(lines[lines.size() - 2].rfind("Benchmark: 30 frames in ", 0), 0u) << lines[lines.size() - 2];
         EXPECT_EQ(lines.back().rfind("scored  ", 0), 0u) << mode;
     }
+}
+
+// A player asks before playing: the answers need no window, so no display either.
+TEST(CommandLine, HelpAndVersionAnswerWithoutADisplay)
+{
+    ProcessOptions noDisplay;
+    noDisplay.environment["DISPLAY"] = std::nullopt;
+    noDisplay.environment["WAYLAND_DISPLAY"] = std::nullopt;
+    const ProcessResult help = runProcess({builtGameBinary().string(), "--help"}, noDisplay);
+    EXPECT_EQ(help.exitCode, 0) << help.out << help.err;
+    const std::vector<std::string> lines = splitLines(help.out);
+    ASSERT_GE(lines.size(), 10u);
+    EXPECT_EQ(lines.front(), ":::::: WELCOME TO ZARNOK 2023 ::::::");
+    for (const char* words : {"--run_headless", "--filename NAME", "--seed N", "--benchmark N", "--benchmark-empty N",
+                              "--version", "Controls:", "play again"})
+        EXPECT_NE(help.out.find(words), std::string::npos) << words;
+
+    const ProcessResult version = runProcess({builtGameBinary().string(), "--version"}, noDisplay);
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(splitLines(version.out),
+              (std::vector<std::string>{":::::: WELCOME TO ZARNOK 2023 ::::::", "zarnok 2023.1"}));
 }
