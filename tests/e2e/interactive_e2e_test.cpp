@@ -299,5 +299,11 @@ TEST(FramePacing, ASmallWindowShowsSixtyFramesASecondWhileTheBenchmarkRunsUnpace
 
     const ProcessResult benchmark = tree.run({"--benchmark", "300"});
     ASSERT_EQ(benchmark.exitCode, 0) << benchmark.out;
-    EXPECT_GT(benchmarkFramesPerSecond(benchmark.out), 100.0) << benchmark.out;
+#ifdef __SANITIZE_ADDRESS__
+    // The sanitizer build's frames cost several times as much; unpaced they still beat 60.
+    constexpr double kUnpacedFloor = 66.0;
+#else
+    constexpr double kUnpacedFloor = 100.0;
+#endif
+    EXPECT_GT(benchmarkFramesPerSecond(benchmark.out), kUnpacedFloor) << benchmark.out;
 }

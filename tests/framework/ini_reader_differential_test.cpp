@@ -54,10 +54,10 @@ void expectSameReading(const fs::path& file, const std::string& label)
 // Text made of the pieces INI syntax is made of, so that most of it nearly parses.
 std::string randomIni(std::mt19937& random)
 {
-    static const char* const kPieces[] = {
+    static const std::string kPieces[] = {
         "[",    "]",   "=",   ":",     ";",  "#",    " ",      "\t",  "\n",           "\r\n",
         "\r",   "a",   "B",   "1",     "-3", "0x1F", "010",    "4.5", "1e400",        "nan",
-        "true", "Off", "YES", "width", "Sx", "x",    "window", "\0",  "\xEF\xBB\xBF", std::string(60, 'n').c_str(),
+        "true", "Off", "YES", "width", "Sx", "x",    "window", "",    "\xEF\xBB\xBF", std::string(60, 'n'),
         "\xff"};
     std::string text;
     const int pieces = std::uniform_int_distribution<int>(0, 120)(random);
@@ -65,7 +65,7 @@ std::string randomIni(std::mt19937& random)
         const size_t which = std::uniform_int_distribution<size_t>(0, std::size(kPieces))(random);
         if (which == std::size(kPieces))
             text.append(std::uniform_int_distribution<size_t>(150, 260)(random), 'v'); // around a line's limit
-        else if (std::string_view(kPieces[which]).empty())
+        else if (kPieces[which].empty())
             text.push_back('\0');
         else
             text.append(kPieces[which]);
