@@ -24,12 +24,13 @@ std::string foldWhiteSpace(const std::string& text)
     return folded;
 }
 
-// OCR cannot tell a round O from a zero, nor always see the gap between two words.
+// OCR cannot tell a round O from a zero, nor always see the gap between two words, and it reads
+// the odd speck of the scene behind a gap as a full stop or a comma.
 std::string comparable(const std::string& text)
 {
     std::string result;
     for (char c : text) {
-        if (std::isspace(static_cast<unsigned char>(c)))
+        if (std::isspace(static_cast<unsigned char>(c)) || c == '.' || c == ',')
             continue;
         result += (c == 'O' || c == 'o') ? '0' : c;
     }
