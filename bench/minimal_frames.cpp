@@ -8,6 +8,7 @@
 
 #include "benchmark_report.h"
 #include "gl.h"
+#include "window_setup.h"
 
 int main(int argc, char** argv)
 {
@@ -20,13 +21,7 @@ int main(int argc, char** argv)
     }
     if (glfwInit() != GLFW_TRUE)
         return 1;
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
-    glfwWindowHint(GLFW_REFRESH_RATE, 60);
-    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
-    glfwWindowHint(GLFW_SAMPLES, 4);
+    setWindowHints(WindowSettings{});
     GLFWwindow* window = glfwCreateWindow(width, height, "ZARNOK 2023", nullptr, nullptr);
     if (window == nullptr) {
         glfwTerminate();

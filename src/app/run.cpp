@@ -17,9 +17,3 @@ Run::Run(const SceneResources& resources, float aspectRatio)
         *physicsWorld, WorldMaterials{resources.wallsMaterial, resources.proceduralMaterial, resources.woodMaterial},
         aspectRatio);
 }
-
-Run::~Run()
-{
-    gameWorld.reset();
-    physicsWorld.reset();
-}

@@ -14,7 +14,6 @@ struct SceneResources;
 class Run {
 public:
     Run(const SceneResources& resources, float aspectRatio);
-    ~Run();
 
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;
@@ -24,6 +23,7 @@ public:
     PhysicsWorld& physics() { return *physicsWorld; }
 
 private:
-    std::unique_ptr<PhysicsWorld> physicsWorld; // outlives the game world, whose bodies it holds
+    // Declared first, so it outlives the game world, whose bodies it holds.
+    std::unique_ptr<PhysicsWorld> physicsWorld;
     std::unique_ptr<GameWorld> gameWorld;
 };

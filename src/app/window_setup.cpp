@@ -12,8 +12,6 @@ void startupFailure(const std::string& message)
     fatalError("ERROR: " + message);
 }
 
-namespace {
-
 void setWindowHints(const WindowSettings& settings)
 {
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
@@ -24,6 +22,8 @@ void setWindowHints(const WindowSettings& settings)
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
     glfwWindowHint(GLFW_SAMPLES, 4);
 }
+
+namespace {
 
 void installDebugOutput()
 {

@@ -9,6 +9,9 @@ struct GLFWwindow;
 // Ends start-up: GLFW is terminated, "ERROR: <message>" printed, a key awaited, status 1.
 [[noreturn]] void startupFailure(const std::string& message);
 
+// The hints the game window is made with: a 4.3 core debug context, 4x multisampling, fixed size.
+void setWindowHints(const WindowSettings& settings);
+
 // Opens the game window with a 4.3 core debug context, loads the GL entry points,
 // captures the cursor and installs the debug-output reporter. Ends the program on failure.
 GLFWwindow* openGameWindow(const WindowSettings& settings);

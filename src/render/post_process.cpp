@@ -125,8 +125,11 @@ void PostProcessFramebuffer::drawToScreen(const CompositeShaders& shaders, const
     glActiveTexture(GL_TEXTURE2);
     glBindTexture(GL_TEXTURE_2D, tileTexture);
     glEnable(GL_PROGRAM_POINT_SIZE);
-    drawTiles(*shaders.stillTiles, false, reprojection);
-    drawTiles(*shaders.movingTiles, true, reprojection);
+    drawTiles(*shaders.stillTiles, false);
+    // Of the two, only the blur looks back at the previous frame.
+    shaders.movingTiles->use();
+    shaders.movingTiles->setUniform("reprojection", reprojection);
+    drawTiles(*shaders.movingTiles, true);
     glDisable(GL_PROGRAM_POINT_SIZE);
 
     glBindTexture(GL_TEXTURE_2D, 0);
@@ -147,10 +150,9 @@ void PostProcessFramebuffer::measureTileMotion(Shader& shader, const glm::mat4& 
     glViewport(0, 0, width, height);
 }
 
-void PostProcessFramebuffer::drawTiles(Shader& shader, bool moving, const glm::mat4& reprojection) const
+void PostProcessFramebuffer::drawTiles(Shader& shader, bool moving) const
 {
     shader.use();
-    shader.setUniform("reprojection", reprojection);
     shader.setUniform("movingTiles", moving ? 1 : 0);
     glDrawArrays(GL_POINTS, 0, tilesX * tilesY);
 }

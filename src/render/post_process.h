@@ -51,7 +51,7 @@ private:
     bool build(int width, int height);
     bool buildTileTarget();
     void measureTileMotion(Shader& shader, const glm::mat4& reprojection) const;
-    void drawTiles(Shader& shader, bool moving, const glm::mat4& reprojection) const;
+    void drawTiles(Shader& shader, bool moving) const;
 
     int width = 0;
     int height = 0;
