@@ -194,49 +194,25 @@ TEST_F(PlayedGame, RPlaysAgainFromTheStartAndTheBestOfTheRunsIsKept)
     EXPECT_EQ(readFile(bestScoreFile()), std::to_string(std::max(firstRun, secondRun)) + "\n");
 }
 
-// Whatever is wrong with the best score's file, the game says so in one line and plays on.
-TEST_F(PlayedGame, ABrokenBestScoreFileIsReportedInOneLineAndTheGamePlaysOn)
+// A best score that cannot be saved at game over is said once, and the game plays on to the end.
+// (What a broken file or a folder in its place prints is the best-score tests' business.)
+TEST_F(PlayedGame, ABestScoreThatCannotBeSavedIsReportedInOneLineAndTheGamePlaysOn)
 {
     game->wait(1ms);
-    const auto quit = [&](bool playToTheEnd) {
-        if (playToTheEnd) {
-            std::this_thread::sleep_for(9s);
-            press("2");
-            std::this_thread::sleep_for(8s);
-        } else {
-            press("Escape");
-        }
-        press("q");
-        return game->wait(30s);
-    };
-    const auto linesAbout = [](const std::string& output, const std::string& words) {
-        int count = 0;
-        for (const std::string& line : splitLines(output))
-            count += line.find(words) != std::string::npos ? 1 : 0;
-        return count;
-    };
-
-    writeFile(bestScoreFile(), "not a number\n");
-    start();
-    ProcessResult result = quit(false);
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(linesAbout(result.out, "it does not hold a plain number"), 1) << result.out;
-
-    std::filesystem::remove(bestScoreFile());
-    std::filesystem::create_directories(bestScoreFile());
-    start();
-    result = quit(false);
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(linesAbout(result.out, "best score"), 1) << result.out;
-
-    // A data folder that cannot be made, as its parent is a file: the save at game over fails.
-    std::filesystem::remove_all(dataHome / "zarnok");
+    // A data folder that cannot be made, as its parent is a file.
     writeFile(dataHome / "zarnok", "a file, not a folder");
     start();
-    result = quit(true);
+    std::this_thread::sleep_for(9s);
+    press("2");
+    std::this_thread::sleep_for(8s);
+    press("q");
+    const ProcessResult result = game->wait(30s);
     EXPECT_EQ(result.exitCode, 0) << result.out;
     EXPECT_GT(finalScore(result.out), 0) << result.out;
-    EXPECT_EQ(linesAbout(result.out, "Could not save the best score"), 1) << result.out;
+    int reports = 0;
+    for (const std::string& line : splitLines(result.out))
+        reports += line.find("Could not save the best score") != std::string::npos ? 1 : 0;
+    EXPECT_EQ(reports, 1) << result.out;
 }
 
 TEST_F(PlayedGame, ReleasingTwoDropsEveryCubeAndTheGameOverScreenShowsTheFinalScore)
