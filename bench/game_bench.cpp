@@ -17,6 +17,7 @@
 #include "gl.h"
 #include "hud_panel.h"
 #include "particles.h"
+#include "run.h"
 #include "scene_resources.h"
 #include "screens.h"
 #include "text.h"
@@ -78,39 +79,24 @@ Context& context()
 }
 
 // A world on the start track, or with the first extension's segment added too. The player
-// hovers out of reach above the cubes, so every frame does the same work.
+// hovers out of reach above the cubes, so every tick does the same work.
 struct BenchWorld {
-    explicit BenchWorld(bool twoSegments)
+    explicit BenchWorld(bool twoSegments) : run(326, 1280.0f / 768.0f)
     {
-        context();
-        cubeRandom.seed(326);
-        QuietStdout quiet;
-        physics = std::make_unique<PhysicsWorld>(btVector3(0.0f, -9.81f, 0.0f));
-        resources = loadSceneResources();
-        world = std::make_unique<GameWorld>(
-            *physics, WorldMaterials{resources.wallsMaterial, resources.proceduralMaterial, resources.woodMaterial},
-            1280.0f / 768.0f);
         if (twoSegments) {
-            world->player().camera.position.z = -95.0f;
-            world->applyRules();
+            run.world().player().camera.position.z = -95.0f;
+            run.world().applyRules();
         }
         hover();
-    }
-    ~BenchWorld()
-    {
-        world.reset();
-        resources.release();
     }
 
     void hover()
     {
-        world->player().camera.position = glm::vec3(0.0f, 30.0f, -5.0f);
-        world->player().verticalSpeed = 0.0f;
+        run.world().player().camera.position = glm::vec3(0.0f, 30.0f, -5.0f);
+        run.world().player().verticalSpeed = 0.0f;
     }
 
-    std::unique_ptr<PhysicsWorld> physics;
-    SceneResources resources;
-    std::unique_ptr<GameWorld> world;
+    Run run;
 };
 
 void reportAllocations(benchmark::State& state, long before)
@@ -120,31 +106,34 @@ void reportAllocations(benchmark::State& state, long before)
     state.counters["cubes"] = static_cast<double>(cubes.size());
 }
 
-void GameLogicFrame(benchmark::State& state)
+// One tick of the game's logic: the player, the world's step, the sensors, the cube pass, the rules.
+void GameLogicTick(benchmark::State& state)
 {
     BenchWorld bench(state.range(0) == 2);
-    std::int64_t ticks = lastDropTicks;
-    for (int i = 0; i < 60; ++i) // settle
-        bench.world->runningStep({}, 1.0f / 60.0f);
+    for (int i = 0; i < 180; ++i) { // the cubes settle, and go to sleep
+        bench.hover();
+        bench.run.world().tick({});
+    }
     const long before = allocationCount();
     for (auto _ : state) {
         bench.hover();
-        bench.world->runningStep({}, 1.0f / 60.0f);
-        bench.world->updateCubes(false, false, 1.0f / 60.0f, ticks += 166667);
+        bench.run.world().tick({});
     }
     reportAllocations(state, before);
 }
-BENCHMARK(GameLogicFrame)->Arg(1)->Arg(2)->ArgName("segments")->Unit(benchmark::kMicrosecond);
+BENCHMARK(GameLogicTick)->Arg(1)->Arg(2)->ArgName("segments")->Unit(benchmark::kMicrosecond);
 
 void BareBulletStep(benchmark::State& state)
 {
     BenchWorld bench(state.range(0) == 2);
-    for (int i = 0; i < 60; ++i)
-        bench.world->runningStep({}, 1.0f / 60.0f);
+    for (int i = 0; i < 180; ++i) {
+        bench.hover();
+        bench.run.world().tick({});
+    }
     const long before = allocationCount();
     for (auto _ : state) {
         bench.hover();
-        bench.physics->step();
+        bench.run.physics().step();
     }
     reportAllocations(state, before);
 }

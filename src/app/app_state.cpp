@@ -2,7 +2,6 @@
 
 AppFlags appFlags;
 std::int32_t points = 0;
-std::int64_t lastDropTicks = 0;
 
 AppFlags restartedFlags(const AppFlags& flags)
 {
@@ -11,5 +10,6 @@ AppFlags restartedFlags(const AppFlags& flags)
     restarted.cullingEnabled = flags.cullingEnabled;
     restarted.showNormals = flags.showNormals;
     restarted.showTexCoords = flags.showTexCoords;
+    restarted.replayOnly = flags.replayOnly;
     return restarted;
 }

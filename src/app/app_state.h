@@ -17,6 +17,9 @@ struct AppFlags {
     bool gameOver = false;
     bool dropAllRequested = false;
     bool playAgainRequested = false; // R on the game-over screen
+    bool bestRunRequested = false;   // B on the game-over screen
+    bool watchingReplay = false;     // a recorded run is playing: only Escape and Q act
+    bool replayOnly = false;         // the game was started to show one replay, and nothing else
 };
 
 // The flags a new run starts with: the display toggles as they were, nothing held or requested,
@@ -27,6 +30,3 @@ extern AppFlags appFlags;
 
 // Cubes dropped, weighted by the powerup in force when each was removed.
 extern std::int32_t points;
-
-// Wall-clock time (100 ns ticks) of the last cube dropped by the shifting timer, or of the start.
-extern std::int64_t lastDropTicks;

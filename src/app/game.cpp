@@ -11,14 +11,29 @@
 #include "window_setup.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <random>
+#include <utility>
 
 namespace {
-constexpr double kFramePeriod = 1.0 / 60.0;
+
+// A benchmark plays the same track every time unless told otherwise.
+constexpr std::uint32_t kBenchmarkSeed = 326;
+
+std::string quoted(const std::filesystem::path& path)
+{
+    return "'" + path.string() + "'";
 }
 
-Game::Game(StartupOptions startupOptions) : options(std::move(startupOptions))
+} // namespace
+
+Game::Game(StartupOptions startupOptions, std::optional<Replay> replay) : options(std::move(startupOptions))
 {
+    if (replay) {
+        playback.emplace(std::move(*replay));
+        appFlags.replayOnly = true;
+        appFlags.watchingReplay = true;
+    }
 }
 
 int Game::run()
@@ -45,6 +60,8 @@ void Game::startUp()
     applyRendererSettings(rendererSettings, appFlags);
 
     window = openGameWindow(windowSettings);
+    // Vsync where the driver offers it, except in a benchmark, which measures unpaced frames.
+    glfwSwapInterval(benchmarking() ? 0 : 1);
     if (!initFramework())
         startupFailure("Failed to init framework");
     printLine("Framework was initialized.");
@@ -63,18 +80,20 @@ void Game::startUp()
     doublePointsEmitter =
         std::make_unique<ParticleEmitter>("assets/textures/star_particle.dds", glm::vec3(0.0f), 1.5f, 2.8f, 0.4f,
                                           500.0f, 3.0f, 256, 64, 16, glm::vec3(0.0f, 1.5f, 0.0f));
-    if (keepsBestScore())
+    if (keepsBestScore() && !playback) {
         bestScore.emplace(BestScore::defaultFile());
-    startRun();
+        const std::optional<std::filesystem::path> replays = replayFolder();
+        bestRunSaved = replays && std::filesystem::is_regular_file(*replays / "best.replay");
+    }
+    startRun(playback ? playback->recorded().seed : newSeed());
     postProcess = PostProcessFramebuffer::create(windowSettings.width, windowSettings.height);
     if (!postProcess)
         startupFailure("Error creating framebuffer object");
 
-    timer = std::make_unique<FrameTimer>(static_cast<float>(glfwGetTime()));
     if (!benchmarking())
-        pacer.emplace(clock, kFramePeriod);
+        pacer.emplace(clock, displayFramePeriod(window));
     benchmarkFrameSeconds.reserve(static_cast<size_t>(options.benchmarkFrames));
-    lastFrameEnd = glfwGetTime();
+    lastFrameEnd = lastFrameTime = glfwGetTime();
 }
 
 float Game::frameDt() const
@@ -82,27 +101,42 @@ float Game::frameDt() const
     return benchmarking() ? 1.0f / 60.0f : timer->dt();
 }
 
+std::uint32_t Game::newSeed() const
+{
+    if (options.seedGiven)
+        return options.seed;
+    if (benchmarking())
+        return kBenchmarkSeed;
+    return std::random_device{}();
+}
+
 void Game::runFrame()
 {
-    if (appFlags.gameOver)
+    // The frame after the fall is the first to show the game-over screen, and says so.
+    if (appFlags.gameOver) {
         appFlags.paused = true;
+        if (!gameOverLine.empty())
+            say(std::exchange(gameOverLine, std::string()));
+    }
     beginFrame();
-    prevFrameViewProj = world().player().camera.viewProjection();
     glfwPollEvents();
     playAgainIfAsked();
-    // Cursor events of the next poll turn the camera only while the game runs.
-    world().player().camera.mouseLook = !appFlags.paused;
+    notePauseChange();
+    // Cursor events of the next poll turn the view only while the player's own game runs.
+    view.mouseLook = !appFlags.paused && !appFlags.watchingReplay;
     if (!appFlags.paused)
-        runningStep();
+        runTicks();
+    else
+        appFlags.dropAllRequested = false; // 2 released while paused asks for nothing
+    placeView();
+    frameViewProj = view.viewProjection();
     if (drawingScene())
         setSceneUniforms();
-    world().updateCubes(appFlags.paused, appFlags.dropAllRequested, frameDt(), wallClockTicks());
-    appFlags.dropAllRequested = false;
     if (!appFlags.paused)
         updateParticles();
     if (drawingScene()) {
         // Culling already on needs no help; lines would show the back edges it hides.
-        world().draw(frameDt(), !appFlags.cullingEnabled && !appFlags.wireframeEnabled);
+        drawer->draw(world(), view.position, blend, frameDt(), !appFlags.cullingEnabled && !appFlags.wireframeEnabled);
         drawParticles();
     }
     composite();
@@ -110,16 +144,14 @@ void Game::runFrame()
         hudItems(screenState(), screenItems);
         drawScreenItems(screenItems, panels, windowSettings.width, windowSettings.height);
     }
-    applyRules();
     if (drawingScene())
         drawOverlay();
     paceFrame();
     finishFrame();
 }
 
-// The world takes one fixed 1/60 s step per frame, so more than 60 frames a second would run the
-// game faster than designed; slower machines are not held back. The wait comes right before the
-// frame is timed and shown, so frames are shown, and timed, an even 1/60 s apart.
+// At most one frame per refresh of the display: more could not be seen. The wait comes right
+// before the frame is timed and shown, so frames are shown, and timed, an even period apart.
 void Game::paceFrame()
 {
     if (pacer)
@@ -137,89 +169,194 @@ void Game::beginFrame()
     glEnable(GL_DEPTH_TEST);
 }
 
-// A new run: the track, the score and the player as a new game has them, in the same window.
-void Game::startRun()
+// A new run: the track, the score and the player as a new game has them, in the same window. Its
+// first frame runs no tick.
+void Game::startRun(std::uint32_t seed)
 {
+    drawer.reset();
     current.reset();
     const float aspectRatio = static_cast<float>(windowSettings.width) / static_cast<float>(windowSettings.height);
-    current = std::make_unique<Run>(resources, aspectRatio);
+    current = std::make_unique<Run>(seed, aspectRatio);
+    drawer = std::make_unique<TrackDrawer>(resources);
+    recorder.reset();
+    if (keepsBestScore() && !playback)
+        recorder.emplace(seed);
     runEnded = false;
     newBest = false;
-    glfwSetWindowUserPointer(window, &world().player().camera);
+    view = world().player().camera;
+    glfwSetWindowUserPointer(window, &view);
     // Each fountain marks the platform of its powerup; the other waits behind the start.
     const auto emitterPosition = [&](PowerupKind kind) {
         return glm::vec3(0.0f, 0.0f, world().placedKind == kind ? -100.0f : 100.0f);
     };
     glideEmitter->restart(emitterPosition(PowerupKind::Glide));
     doublePointsEmitter->restart(emitterPosition(PowerupKind::DoublePoints));
-    frameViewProj = prevFrameViewProj = world().player().camera.viewProjection();
+    frameViewProj = prevFrameViewProj = view.viewProjection();
+    ticks = FixedTicks{};
+    blend = 0.0f;
+    frameSeconds = 0.0;
+    wasPaused = false;
+    timer = std::make_unique<FrameTimer>(static_cast<float>(glfwGetTime()));
+    if (playback)
+        say("Replaying a run of " + std::to_string(playback->recorded().ticks) + " ticks on seed " +
+            std::to_string(seed) + ".");
+    else
+        say("Run started with seed " + std::to_string(seed) + ".");
 }
 
-// R on the game-over screen: the next run starts in this frame, from a new track (or, under
-// --seed, the same one again) and a first frame of no length.
+// R on the game-over screen plays again: a new track, or under --seed the same one again. B
+// shows the best run.
 void Game::playAgainIfAsked()
 {
+    if (appFlags.bestRunRequested) {
+        appFlags.bestRunRequested = false;
+        watchBestRun();
+    }
     if (!appFlags.playAgainRequested)
         return;
     appFlags = restartedFlags(appFlags);
-    if (options.seedGiven)
-        cubeRandom.seed(options.seed);
-    else
-        cubeRandom.seed(std::random_device{}());
-    startRun();
-    timer = std::make_unique<FrameTimer>(static_cast<float>(glfwGetTime()));
+    playback.reset();
+    startRun(newSeed());
 }
 
-// The run is over, at game over or when the player quits: its points may be a new best.
+void Game::watchBestRun()
+{
+    const std::optional<std::filesystem::path> replays = replayFolder();
+    if (!replays)
+        return;
+    const std::filesystem::path file = *replays / "best.replay";
+    std::string error;
+    std::optional<Replay> replay = loadReplay(file, error);
+    if (!replay) {
+        printLine("Cannot watch the best run " + quoted(file) + ": " + error + ".");
+        return;
+    }
+    appFlags = restartedFlags(appFlags);
+    appFlags.watchingReplay = true;
+    const std::uint32_t seed = replay->seed;
+    playback.emplace(std::move(*replay));
+    startRun(seed);
+}
+
+// The run is over, at game over or when the player quits: its points may be a new best, and it
+// is kept as the last run. A replay being shown is no run of the player's.
 void Game::endRun()
 {
-    if (runEnded)
+    if (runEnded || playback)
         return;
     runEnded = true;
     newBest = points > sessionBest;
     sessionBest = std::max(sessionBest, points);
     if (bestScore)
         newBest = bestScore->recordRun(points);
+    saveReplays(newBest);
 }
 
-void Game::runningStep()
+void Game::saveReplays(bool isBest)
 {
-    PlayerInput input;
+    const std::optional<std::filesystem::path> folder = replayFolder();
+    if (!recorder || !folder)
+        return;
+    const Replay replay = recorder->finish(points, worldStateHash(world()));
+    const auto save = [&](const char* name) {
+        const std::filesystem::path file = *folder / name;
+        std::string error;
+        if (saveReplay(file, replay, error))
+            return true;
+        printLine("Could not save the replay to " + quoted(file) + ": " + error + ".");
+        return false;
+    };
+    // One line is enough: where the last run cannot be saved, the best cannot either.
+    if (save("last.replay") && isBest && save("best.replay"))
+        bestRunSaved = true;
+}
+
+// As many ticks as the time since the last frame calls for; a benchmark runs one per frame.
+void Game::runTicks()
+{
+    const int due = benchmarking() ? 1 : ticks.advance(frameSeconds);
+    blend = benchmarking() ? 1.0f : ticks.blend();
+    for (int i = 0; i < due && !appFlags.gameOver; ++i) {
+        const TickInput input = playback ? playback->next() : takeInput();
+        if (recorder)
+            recorder->record(input);
+        reactTo(world().tick(input));
+        if (playback && playback->finished() && !appFlags.gameOver)
+            endReplay();
+    }
+}
+
+// What the player asked for since the last tick, and where the view looks now.
+TickInput Game::takeInput()
+{
+    TickInput input;
     input.forward = appFlags.moveForwardHeld;
     input.backward = appFlags.moveBackwardHeld;
     input.left = appFlags.moveLeftHeld;
     input.right = appFlags.moveRightHeld;
-    input.jump = appFlags.jumpRequested;
-    appFlags.jumpRequested = false;
-    world().runningStep(input, frameDt());
-    frameViewProj = world().player().camera.viewProjection();
+    input.jump = std::exchange(appFlags.jumpRequested, false);
+    input.dropAll = std::exchange(appFlags.dropAllRequested, false);
+    input.yaw = view.yaw;
+    input.pitch = view.pitch;
+    input.movementSpeed = view.movementSpeed;
+    return input;
 }
 
-void Game::updateParticles()
+void Game::reactTo(const RuleEvents& events)
 {
-    const glm::vec3& cameraPosition = world().player().camera.position;
-    glideEmitter->update(frameDt(), cameraPosition);
-    doublePointsEmitter->update(frameDt(), cameraPosition);
-}
-
-void Game::drawParticles()
-{
-    const glm::mat4 view = world().player().camera.view();
-    glideEmitter->draw(view, frameViewProj);
-    doublePointsEmitter->draw(view, frameViewProj);
-}
-
-void Game::applyRules()
-{
-    const RuleEvents events = world().applyRules();
-    if (events.gameOver && !appFlags.gameOver) {
-        appFlags.gameOver = true;
-        endRun();
-    }
     if (events.collected) {
         ParticleEmitter& emitter = world().placedKind == PowerupKind::Glide ? *glideEmitter : *doublePointsEmitter;
         emitter.position = glm::vec3(0.0f, 0.0f, world().segments.platformZ);
     }
+    if (events.gameOver && !appFlags.gameOver) {
+        appFlags.gameOver = true;
+        endRun();
+        gameOverLine =
+            "Game over at tick " + std::to_string(world().ticks()) + " with " + std::to_string(points) + " points.";
+    }
+}
+
+// A recorded run that was quit rather than lost ends where its recording does.
+void Game::endReplay()
+{
+    appFlags.gameOver = true;
+    gameOverLine =
+        "The replay ended at tick " + std::to_string(world().ticks()) + " with " + std::to_string(points) + " points.";
+}
+
+void Game::notePauseChange()
+{
+    if (appFlags.paused == wasPaused || appFlags.gameOver)
+        return;
+    wasPaused = appFlags.paused;
+    if (appFlags.paused)
+        say("Paused at tick " + std::to_string(world().ticks()) + " with " + std::to_string(points) + " points.");
+    else
+        say("Resumed at tick " + std::to_string(world().ticks()) + ".");
+}
+
+// The frame shows the run `blend` of the way from its tick before last to its last. The player
+// looks where the mouse left the view; a replay, where the recorded run looked.
+void Game::placeView()
+{
+    const Player& player = world().player();
+    const Camera between = cameraBetween(player.previousCamera, player.camera, blend);
+    view.position = between.position;
+    if (playback)
+        view.turnTo(between.yaw, between.pitch);
+}
+
+void Game::updateParticles()
+{
+    glideEmitter->update(frameDt(), view.position);
+    doublePointsEmitter->update(frameDt(), view.position);
+}
+
+void Game::drawParticles()
+{
+    const glm::mat4 viewMatrix = view.view();
+    glideEmitter->draw(viewMatrix, frameViewProj);
+    doublePointsEmitter->draw(viewMatrix, frameViewProj);
 }
 
 ScreenState Game::screenState() const
@@ -227,6 +364,9 @@ ScreenState Game::screenState() const
     ScreenState state = screenStateOf(world(), windowSettings.width, windowSettings.height);
     state.best = bestScore ? bestScore->best() : sessionBest;
     state.newBest = newBest;
+    state.replay = playback.has_value();
+    state.canPlayAgain = !appFlags.replayOnly;
+    state.bestRunSaved = bestRunSaved;
     return state;
 }
 
@@ -246,37 +386,52 @@ void Game::setSceneUniforms()
     const DebugViews debugViews{appFlags.showNormals, appFlags.showTexCoords};
     for (Shader* shader :
          {resources.textureShader.get(), resources.procTextureShader.get(), resources.cubesShader.get()})
-        setPerFrameUniforms(*shader, world().player().camera.position, frameViewProj, *light, windowSettings.width,
-                            windowSettings.height, debugViews);
+        setPerFrameUniforms(*shader, view.position, frameViewProj, *light, windowSettings.width, windowSettings.height,
+                            debugViews);
 }
 
 void Game::composite()
 {
     if (renderToFramebuffer)
         postProcess->drawToScreen(resources.composite, frameViewProj, prevFrameViewProj);
+    prevFrameViewProj = frameViewProj;
 }
 
 void Game::finishFrame()
 {
-    updateTitle();
+    // Timed right after the pacer, so the frames that it paces are timed an even period apart.
+    const double now = glfwGetTime();
+    frameSeconds = now - lastFrameTime;
+    lastFrameTime = now;
+    updateTitle(now);
     // The back buffer's content after a swap is undefined, so the headless capture reads it before.
     if (options.runHeadless)
         writeScreenshot(options.screenshotFileGiven ? options.screenshotFile : "screenshot", windowSettings.width,
                         windowSettings.height);
     glfwSwapBuffers(window);
     if (benchmarking()) {
-        const double now = glfwGetTime();
-        benchmarkFrameSeconds.push_back(now - lastFrameEnd);
-        lastFrameEnd = now;
+        const double swapped = glfwGetTime();
+        benchmarkFrameSeconds.push_back(swapped - lastFrameEnd);
+        lastFrameEnd = swapped;
     }
+    // Said now that the frame that shows them is on the screen.
+    for (const std::string& line : statusLines)
+        printLine(line);
+    statusLines.clear();
 }
 
-void Game::updateTitle()
+void Game::updateTitle(double now)
 {
-    if (const std::optional<int> fps = timer->tick(static_cast<float>(glfwGetTime()))) {
+    if (const std::optional<int> fps = timer->tick(static_cast<float>(now))) {
         frameRateTitle(windowTitle, windowSettings.title, *fps);
         glfwSetWindowTitle(window, windowTitle.c_str());
     }
+}
+
+void Game::say(std::string line)
+{
+    if (keepsBestScore())
+        statusLines.push_back(std::move(line));
 }
 
 void Game::shutDown()
@@ -289,6 +444,7 @@ void Game::shutDown()
     postProcess.reset();
     doublePointsEmitter.reset();
     glideEmitter.reset();
+    drawer.reset();
     current.reset();
     resources.release();
     panels = HudPanels{};

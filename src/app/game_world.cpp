@@ -1,38 +1,29 @@
 #include "game_world.h"
 
 #include <cmath>
-#include <cstdlib>
+#include <cstring>
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "app_state.h"
-#include "model_loader.h"
 
 namespace {
 
-// The C library's generator, never seeded: the first powerup is the same on every run.
-PowerupKind randomPowerupKind()
-{
-    return std::rand() % 2 == 1 ? PowerupKind::DoublePoints : PowerupKind::Glide;
-}
+// Two generators from one seed: the track's takes the seed as it is, so a seed names the same
+// track it always has; the powerups' takes it mixed, so the two sequences are unrelated.
+constexpr std::uint32_t kPowerupSeedMix = 0x9E3779B9u;
 
 } // namespace
 
-GameWorld::GameWorld(PhysicsWorld& physicsWorld, WorldMaterials worldMaterials, float aspectRatio)
-    : physics(physicsWorld), materials(std::move(worldMaterials)),
+GameWorld::GameWorld(PhysicsWorld& physicsWorld, std::uint32_t seed, float aspectRatio)
+    : physics(physicsWorld), trackRandom(seed), powerupRandom(seed ^ kPowerupSeedMix),
       cubeShape(physics.addShape<btBoxShape>(btVector3(0.5f, 0.5f, 0.5f))),
       fallSensorShape(physics.addShape<btBoxShape>(btVector3(10000.0f, 3.0f, 10000.0f))),
-      platformShape(physics.addShape<btBoxShape>(btVector3(7.0f, 0.2f, 4.5f))), platformTrack(*physics.dynamicsWorld),
-      cubeDrawer(unitCubeData, materials.walls)
+      platformShape(physics.addShape<btBoxShape>(btVector3(7.0f, 0.2f, 4.5f))), platformTrack(*physics.dynamicsWorld)
 {
-    spawnCubeRows(81, cubeShape, *physics.dynamicsWorld, 0.0, 50, 3);
-    platformTrack.createPlatform(platformTransform(-100.0f), materials.procedural, platformShape);
-
-    glideModel = loadModelAsset(kGlideModelFile);
-    doublePointsModel = loadModelAsset(kDoublePointsModelFile);
+    spawnCubeRows(trackRandom, 81, cubeShape, *physics.dynamicsWorld, 0.0, 50, 3);
+    platformTrack.createPlatform(platformTransform(-100.0f), platformShape);
     placedKind = randomPowerupKind();
     activeKind = PowerupKind::None;
-    displayedPowerup.place(modelOf(placedKind), glm::vec3(0.0f, 1.0f, -100.0f), materials.wood);
-
     fallSensorObject = makeFallSensor(*physics.dynamicsWorld, fallSensorShape);
     playerObject = std::make_unique<Player>(glm::mat4(1.0f), 1.0f, aspectRatio, physics);
 }
@@ -50,38 +41,48 @@ glm::mat4 GameWorld::platformTransform(float z)
                        glm::vec3(0.0f, 1.0f, 0.0f));
 }
 
-const std::vector<GeometryData>& GameWorld::modelOf(PowerupKind kind) const
+PowerupKind GameWorld::randomPowerupKind()
 {
-    return kind == PowerupKind::DoublePoints ? doublePointsModel : glideModel;
+    return uniformDraw(powerupRandom, 0, 1) == 1 ? PowerupKind::DoublePoints : PowerupKind::Glide;
 }
 
-void GameWorld::runningStep(PlayerInput input, float dt)
+RuleEvents GameWorld::tick(const TickInput& input)
+{
+    ++tickCount;
+    Player& player = *playerObject;
+    player.previousCamera = player.camera;
+    player.camera.turnTo(input.yaw, input.pitch);
+    player.camera.movementSpeed = input.movementSpeed;
+    PlayerInput moves;
+    moves.forward = input.forward;
+    moves.backward = input.backward;
+    moves.left = input.left;
+    moves.right = input.right;
+    moves.jump = input.jump;
+    runningStep(moves);
+    updateCubes(input.dropAll);
+    return applyRules();
+}
+
+void GameWorld::runningStep(PlayerInput input)
 {
     input.glideAllowed = activeKind == PowerupKind::Glide;
-    playerObject->step(input, dt);
+    playerObject->step(input, kTickSeconds);
     physics.step();
     scanBodySensor(playerObject->bodySensor());
     score(scanSweepSensor(playerObject->sweepSensor()));
     score(scanFallSensor(*fallSensorObject));
 }
 
-void GameWorld::updateCubes(bool paused, bool dropAllRequested, float dt, std::int64_t nowTicks)
+void GameWorld::updateCubes(bool dropAllRequested)
 {
     CubePassInput input;
-    input.paused = paused;
     input.dropAllRequested = dropAllRequested;
     input.shifting = segments.shifting;
     input.dropInterval = segments.dropInterval;
-    input.dt = dt;
-    input.nowTicks = nowTicks;
+    input.dt = kTickSeconds;
+    input.tick = tickCount;
     ::updateCubes(input, lastDropTicks);
-}
-
-void GameWorld::draw(float dt, bool cullCubeBackFaces)
-{
-    cubeDrawer.draw(playerObject->camera.position, cullCubeBackFaces);
-    displayedPowerup.spinAndDraw(dt);
-    platformTrack.draw();
 }
 
 void GameWorld::score(int cubeCount)
@@ -111,11 +112,11 @@ void GameWorld::extendTrack()
 {
     segments.densityThreshold += 10;
     const int threshold = std::min(segments.densityThreshold, 90);
-    spawnCubeRows(72, cubeShape, *physics.dynamicsWorld, segments.segmentLimit + 20.0, threshold, 0);
+    spawnCubeRows(trackRandom, 72, cubeShape, *physics.dynamicsWorld, segments.segmentLimit + 20.0, threshold, 0);
     segments.segmentLimit += 100;
     segments.segmentLimitF = static_cast<float>(segments.segmentLimit);
     segments.platformZ = -100.0f * std::ceil(static_cast<float>(segments.segmentLimit) / 100.0f);
-    platformTrack.createPlatform(platformTransform(segments.platformZ), materials.procedural, platformShape);
+    platformTrack.createPlatform(platformTransform(segments.platformZ), platformShape);
     segments.powerupPending = true;
     segments.shifting = !segments.shifting;
     segments.dropInterval = segments.dropInterval / 1.3f;
@@ -126,5 +127,64 @@ void GameWorld::collectPowerup()
     activeKind = placedKind;
     segments.powerupPending = false;
     placedKind = randomPowerupKind();
-    displayedPowerup.place(modelOf(placedKind), glm::vec3(0.0f, 1.0f, segments.platformZ), materials.wood);
+    powerupZ = segments.platformZ;
+}
+
+namespace {
+
+// FNV-1a over the bytes of each value, in the order they are added.
+class StateHash {
+public:
+    template <typename T> void add(const T& value)
+    {
+        unsigned char bytes[sizeof(T)];
+        std::memcpy(bytes, &value, sizeof(T));
+        for (unsigned char byte : bytes)
+            hash = (hash ^ byte) * 0x100000001B3ull;
+    }
+    void add(const glm::vec3& value)
+    {
+        add(value.x);
+        add(value.y);
+        add(value.z);
+    }
+    std::uint64_t value() const { return hash; }
+
+private:
+    std::uint64_t hash = 0xCBF29CE484222325ull;
+};
+
+} // namespace
+
+std::uint64_t worldStateHash(const GameWorld& world)
+{
+    StateHash hash;
+    hash.add(world.ticks());
+    hash.add(points);
+    const Player& player = world.player();
+    hash.add(player.camera.position);
+    hash.add(player.camera.yaw);
+    hash.add(player.camera.pitch);
+    hash.add(player.camera.movementSpeed);
+    hash.add(player.verticalSpeed);
+    hash.add(player.jumpCooldown);
+    hash.add(player.groundTime);
+    hash.add(static_cast<std::uint8_t>(player.onGround | player.canJump << 1 | player.gliding << 2));
+    const SegmentState& segments = world.segments;
+    hash.add(segments.densityThreshold);
+    hash.add(segments.segmentLimit);
+    hash.add(segments.dropInterval);
+    hash.add(static_cast<std::uint8_t>(segments.shifting | segments.powerupPending << 1));
+    hash.add(static_cast<int>(world.placedKind));
+    hash.add(static_cast<int>(world.activeKind));
+    hash.add(world.lastDropTicks);
+    hash.add(static_cast<std::uint64_t>(cubes.size()));
+    for (const std::unique_ptr<Cube>& cube : cubes) {
+        const glm::mat4& model = cube->modelMatrix();
+        for (int column = 0; column < 4; ++column)
+            hash.add(glm::vec3(model[column]));
+        hash.add(cube->dropDelay);
+        hash.add(static_cast<std::uint8_t>(cube->marked | cube->dropPending << 1 | cube->supported() << 2));
+    }
+    return hash.value();
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "cube.h"
@@ -9,8 +10,6 @@
 #include "platform.h"
 #include "player.h"
 #include "powerup.h"
-
-class Material;
 
 // How far the track has grown and what the next segment will be like.
 struct SegmentState {
@@ -23,74 +22,90 @@ struct SegmentState {
     float platformZ = 0.0f;
 };
 
-struct WorldMaterials {
-    std::shared_ptr<Material> walls;      // cubes, drawn many in one draw
-    std::shared_ptr<Material> procedural; // platforms
-    std::shared_ptr<Material> wood;       // powerups
+// Everything the player does in one tick: the keys held, what was pressed since the last tick,
+// and where the mouse and the wheel left the view. A run is these, tick after tick.
+struct TickInput {
+    bool forward = false;
+    bool backward = false;
+    bool left = false;
+    bool right = false;
+    bool jump = false;    // Space pressed since the last tick
+    bool dropAll = false; // 2 released since the last tick
+    float yaw = -90.0f;
+    float pitch = 0.0f;
+    float movementSpeed = 1.0f;
 };
 
-// What the rules did in one frame.
+// What the rules did in one tick.
 struct RuleEvents {
     bool gameOver = false;
     bool extended = false;
     bool collected = false;
 };
 
-// The playable world without window or HUD: the player, the track of cubes and platforms, the
-// powerups and the game rules. Every frame's inputs come in as arguments, so whole games can be
-// played frame by frame in tests.
+// The playable world without window, GL or HUD: the player, the track of cubes and platforms, the
+// powerups and the game rules. It advances one tick at a time from the input it is handed, and
+// draws its random numbers from generators of its own: the same seed and the same inputs give
+// the same game, bit for bit.
 class GameWorld {
 public:
-    // The start of the track: cube rows, the first platform with its powerup, the fall sensor and
-    // the player at the origin.
-    GameWorld(PhysicsWorld& physics, WorldMaterials materials, float aspectRatio);
+    // The start of the track from `seed`: cube rows, the first platform with its powerup, the fall
+    // sensor and the player at the origin.
+    GameWorld(PhysicsWorld& physics, std::uint32_t seed, float aspectRatio);
     ~GameWorld();
 
     GameWorld(const GameWorld&) = delete;
     GameWorld& operator=(const GameWorld&) = delete;
 
-    // The running part of a frame: the player moves, the world takes one fixed step, and the
-    // body, sweep and fall sensors are scanned, scoring the cubes they remove.
-    void runningStep(PlayerInput input, float dt);
+    // One tick of 1/60 s: the player moves, the world takes its step, the sensors are scanned,
+    // the cube pass runs, and the rules are applied.
+    RuleEvents tick(const TickInput& input);
 
-    // The cube pass's rules for this frame (drawing is separate).
-    void updateCubes(bool paused, bool dropAllRequested, float dt, std::int64_t nowTicks);
-
-    // Cubes, the spinning powerup, and the two newest platforms. `cullCubeBackFaces` as for
-    // CubeDrawer::draw: only where culling is off, the depth test on and polygons filled.
-    void draw(float dt, bool cullCubeBackFaces);
-
-    // Game over at a height of -10, then track extension and powerup collection.
+    // The rules of a tick: game over at a height of -10, then track extension and powerup
+    // collection.
     RuleEvents applyRules();
 
     // Adds the points of `cubeCount` removed cubes: 2 each under double points, else 1.
     void score(int cubeCount);
 
     Player& player() { return *playerObject; }
+    const Player& player() const { return *playerObject; }
     const Platforms& platforms() const { return platformTrack; }
-    const Powerup& powerup() const { return displayedPowerup; }
     const btGhostObject& fallSensor() const { return *fallSensorObject; }
+    // Where the powerup on display floats.
+    glm::vec3 powerupPosition() const { return glm::vec3(0.0f, 1.0f, powerupZ); }
+    // Ticks played so far.
+    std::int64_t ticks() const { return tickCount; }
 
     SegmentState segments;
     PowerupKind placedKind = PowerupKind::Glide;
     PowerupKind activeKind = PowerupKind::None;
+    // The tick of the last cube dropped by the shifting timer, or 0.
+    std::int64_t lastDropTicks = 0;
 
 private:
+    // The player moves, the world takes its step, and the body, sweep and fall sensors are
+    // scanned, scoring the cubes they remove.
+    void runningStep(PlayerInput input);
+    // The cube pass's rules (drawing is separate).
+    void updateCubes(bool dropAllRequested);
     void extendTrack();
     void collectPowerup();
+    PowerupKind randomPowerupKind();
     static glm::mat4 platformTransform(float z);
-    const std::vector<GeometryData>& modelOf(PowerupKind kind) const;
 
     PhysicsWorld& physics;
-    WorldMaterials materials;
+    std::mt19937 trackRandom;   // the cube generator's
+    std::mt19937 powerupRandom; // the powerup choice's
     btCollisionShape* cubeShape;
     btCollisionShape* fallSensorShape;
     btCollisionShape* platformShape;
     Platforms platformTrack;
-    CubeDrawer cubeDrawer;
-    std::vector<GeometryData> glideModel;
-    std::vector<GeometryData> doublePointsModel;
-    Powerup displayedPowerup;
+    float powerupZ = -100.0f;
+    std::int64_t tickCount = 0;
     std::unique_ptr<btGhostObject> fallSensorObject;
     std::unique_ptr<Player> playerObject;
 };
+
+// A digest of everything the simulation holds: two runs that agree on it played the same game.
+std::uint64_t worldStateHash(const GameWorld& world);

@@ -60,6 +60,11 @@ KeyEffect applyKeyRelease(AppFlags& flags, int key)
         if (flags.gameOver)
             flags.playAgainRequested = true;
         break;
+    case GLFW_KEY_B:
+        // So is watching the best run.
+        if (flags.gameOver)
+            flags.bestRunRequested = true;
+        break;
     case GLFW_KEY_ESCAPE:
         if (!flags.gameOver)
             flags.paused = !flags.paused;
@@ -80,6 +85,10 @@ KeyEffect applyKeyRelease(AppFlags& flags, int key)
 
 KeyEffect applyKeyEvent(AppFlags& flags, int key, int action)
 {
+    // A replay plays the recorded keys; the player may only pause it and quit.
+    const bool replayPlaying = flags.watchingReplay && !flags.gameOver;
+    if ((replayPlaying || flags.replayOnly) && key != GLFW_KEY_ESCAPE && key != GLFW_KEY_Q)
+        return KeyEffect::None;
     if (action == GLFW_PRESS)
         return applyKeyPress(flags, key);
     if (action == GLFW_RELEASE)

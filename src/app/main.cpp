@@ -2,8 +2,8 @@
 #include <string>
 
 #include "console.h"
-#include "cube.h"
 #include "game.h"
+#include "replay_check.h"
 #include "scene_resources.h"
 #include "startup_options.h"
 
@@ -13,7 +13,7 @@ int main(int argc, char** argv)
     printLine(":::::: WELCOME TO ZARNOK 2023 ::::::");
     StartupOptions options;
     parseCommandLine(options, argc, argv);
-    // Both answer without a window, so they work with no display at all.
+    // These answer without a window, so they work with no display at all.
     if (options.helpRequested) {
         std::fputs(commandLineHelp(), stdout);
         return 0;
@@ -22,12 +22,17 @@ int main(int argc, char** argv)
         printLine(std::string("zarnok ") + ZARNOK_VERSION);
         return 0;
     }
-    // A benchmark plays the same track every time unless told otherwise.
-    constexpr std::uint32_t kBenchmarkSeed = 326;
-    if (options.seedGiven)
-        cubeRandom.seed(options.seed);
-    else if (options.benchmarkFrames > 0)
-        cubeRandom.seed(kBenchmarkSeed);
-    Game game(std::move(options));
+    if (options.verifyReplayGiven)
+        return verifyReplay(options.verifyReplayFile);
+    std::optional<Replay> replay;
+    if (options.replayGiven) {
+        std::string error;
+        replay = loadReplay(options.replayFile, error);
+        if (!replay) {
+            printLine("Cannot use the replay '" + options.replayFile + "': " + error + ".");
+            return 1;
+        }
+    }
+    Game game(std::move(options), std::move(replay));
     return game.run();
 }

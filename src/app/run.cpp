@@ -1,19 +1,10 @@
 #include "run.h"
 
-#include <cstdlib>
-
 #include "app_state.h"
-#include "cube.h"
-#include "scene_resources.h"
 
-Run::Run(const SceneResources& resources, float aspectRatio)
-    : physicsWorld(std::make_unique<PhysicsWorld>(btVector3(0.0f, -9.81f, 0.0f)))
+Run::Run(std::uint32_t seed, float aspectRatio)
+    : trackSeed(seed), physicsWorld(std::make_unique<PhysicsWorld>(btVector3(0.0f, -9.81f, 0.0f)))
 {
     points = 0;
-    lastDropTicks = wallClockTicks();
-    // The C generator as a fresh program finds it: the first powerup is the one a new game has.
-    std::srand(1);
-    gameWorld = std::make_unique<GameWorld>(
-        *physicsWorld, WorldMaterials{resources.wallsMaterial, resources.proceduralMaterial, resources.woodMaterial},
-        aspectRatio);
+    gameWorld = std::make_unique<GameWorld>(*physicsWorld, seed, aspectRatio);
 }

@@ -1,19 +1,17 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "game_world.h"
 #include "physics_world.h"
 
-struct SceneResources;
-
 // One run of the game, from the start of the track to game over: the physics world and the game
-// world built on it. Playing again builds a new Run; the old one takes everything of its run down
-// with it, bodies, cubes and GL objects. It also restarts the program-wide state a run counts on:
-// the score, the shifting timer and the C generator that picks the powerups.
+// world built on it, from the run's seed. Playing again builds a new Run; the old one takes
+// everything of its run down with it, bodies and cubes. It also restarts the score.
 class Run {
 public:
-    Run(const SceneResources& resources, float aspectRatio);
+    Run(std::uint32_t seed, float aspectRatio);
 
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;
@@ -21,9 +19,11 @@ public:
     GameWorld& world() { return *gameWorld; }
     const GameWorld& world() const { return *gameWorld; }
     PhysicsWorld& physics() { return *physicsWorld; }
+    std::uint32_t seed() const { return trackSeed; }
 
 private:
-    // Declared first, so it outlives the game world, whose bodies it holds.
+    std::uint32_t trackSeed;
+    // Declared before the game world, so it outlives it: the world's bodies live in it.
     std::unique_ptr<PhysicsWorld> physicsWorld;
     std::unique_ptr<GameWorld> gameWorld;
 };

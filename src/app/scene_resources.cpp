@@ -1,10 +1,10 @@
 #include "scene_resources.h"
 
-#include "app_state.h"
 #include "cube.h"
 #include "material.h"
 #include "model_loader.h"
 #include "platform.h"
+#include "powerup.h"
 #include "shader.h"
 #include "texture.h"
 
@@ -35,6 +35,8 @@ SceneResources loadSceneResources()
                                                                 8.0f, resources.wallsTexture);
     resources.proceduralMaterial =
         std::make_shared<Material>(resources.procTextureShader, glm::vec3(0.1f, 0.8f, 0.2f), 10.0f);
+    resources.glideModel = loadModelAsset(kGlideModelFile);
+    resources.doublePointsModel = loadModelAsset(kDoublePointsModelFile);
     return resources;
 }
 
@@ -54,8 +56,6 @@ void SceneResources::release()
 
 void prepareProgramData()
 {
-    cubeRandom.seed(std::random_device{}());
     unitCubeData = createCubeGeometry(1.0f, 1.0f, 1.0f);
     platformModel = loadModelAsset(kPlatformModelFile);
-    lastDropTicks = wallClockTicks();
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
+#include "geometry.h"
 #include "post_process.h"
 
 class Material;
@@ -23,13 +25,16 @@ struct SceneResources {
     std::shared_ptr<Material> wallsMaterial; // the cubes', with the cubes shader
     std::shared_ptr<Material> proceduralMaterial;
 
+    std::vector<GeometryData> glideModel;
+    std::vector<GeometryData> doublePointsModel;
+
     // Materials first, then textures, then shaders, each in reverse order of creation.
     void release();
 };
 
-// Loads every scene shader, texture and material; a missing or broken file ends the game.
+// Loads every scene shader, texture, material and powerup model; a missing or broken shader or
+// texture ends the game.
 SceneResources loadSceneResources();
 
-// What the program prepares before anything else: the track generator's seed from the system's
-// random source, the cube mesh, the platform model and the start of the shifting timer.
+// What the program prepares before anything else: the cube mesh and the platform model.
 void prepareProgramData();

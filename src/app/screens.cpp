@@ -124,6 +124,8 @@ void hudItems(const ScreenState& state, std::vector<ScreenItem>& items)
         write.text("Gliding enabled!", w / 2, h - 80, 50, true);
     if (state.shifting)
         write.text("Shifting Cubes!", w / 2, 80, 50, true);
+    if (state.replay)
+        write.text("Replay", w / 2, h - 140, 40, true);
 }
 
 void pauseScreenItems(const ScreenState& state, std::vector<ScreenItem>& items)
@@ -151,11 +153,17 @@ void gameOverScreenItems(const ScreenState& state, std::vector<ScreenItem>& item
     write.text("Game Over!", w / 2, h - 200, 90, true);
     writeNumber(write.text(w / 2, h - 350, 60, true), "You shattered ", state.points, " cubes");
     write.text("Press [Q] to quit", w / 2, h - 600, 40, true);
-    if (state.newBest)
+    if (state.replay)
+        write.text("That was a replay", w / 2, h - 430, 40, true);
+    else if (state.newBest)
         write.text("New best!", w / 2, h - 430, 40, true);
     else
         writeNumber(write.text(w / 2, h - 430, 40, true), "Best: ", state.best);
+    if (!state.canPlayAgain)
+        return;
     write.text("Press [R] to play again", w / 2, h - 680, 40, true);
+    if (state.bestRunSaved)
+        write.text("Press [B] to watch the best run", w / 2, h - 520, 40, true);
 }
 
 std::vector<ScreenItem> hudItems(const ScreenState& state)

@@ -43,8 +43,11 @@ struct ScreenState {
     std::int32_t points = 0;
     PowerupKind activeKind = PowerupKind::None;
     bool shifting = false;
-    std::int32_t best = 0; // the best score, this run's included once it has ended
-    bool newBest = false;  // the run that ended beat the best before it
+    std::int32_t best = 0;     // the best score, this run's included once it has ended
+    bool newBest = false;      // the run that ended beat the best before it
+    bool replay = false;       // a recorded run is shown
+    bool canPlayAgain = true;  // R and B are offered on the game-over screen
+    bool bestRunSaved = false; // there is a best run for B to show
 };
 
 class GameWorld;
@@ -52,11 +55,13 @@ class GameWorld;
 // The overlays' values from the running world, for a window of the given size.
 ScreenState screenStateOf(const GameWorld& world, int width, int height);
 
-// The in-game HUD: the score, the pause hint, and the powerup and shifting messages.
+// The in-game HUD: the score, the pause hint, the powerup and shifting messages, and whether it
+// is a replay.
 std::vector<ScreenItem> hudItems(const ScreenState& state);
 // The pause screen: the score, how to resume or quit, and the help for the render keys.
 std::vector<ScreenItem> pauseScreenItems(const ScreenState& state);
-// The game-over screen: the final score, the best score, and how to quit or play again.
+// The game-over screen: the final score, the best score, and how to quit, play again or watch
+// the best run.
 std::vector<ScreenItem> gameOverScreenItems(const ScreenState& state);
 
 // The same, written over the items of `items`: drawn every frame, a screen then allocates nothing

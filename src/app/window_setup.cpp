@@ -62,6 +62,16 @@ GLFWwindow* openGameWindow(const WindowSettings& settings)
     return window;
 }
 
+double displayFramePeriod(GLFWwindow* window)
+{
+    GLFWmonitor* monitor = glfwGetWindowMonitor(window);
+    if (monitor == nullptr)
+        monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = monitor != nullptr ? glfwGetVideoMode(monitor) : nullptr;
+    const int refreshRate = mode != nullptr && mode->refreshRate > 0 ? mode->refreshRate : 60;
+    return 1.0 / refreshRate;
+}
+
 void installInputCallbacks(GLFWwindow* window)
 {
     glfwSetKeyCallback(window, keyCallback);

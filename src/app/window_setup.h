@@ -16,6 +16,10 @@ void setWindowHints(const WindowSettings& settings);
 // captures the cursor and installs the debug-output reporter. Ends the program on failure.
 GLFWwindow* openGameWindow(const WindowSettings& settings);
 
+// The time between two refreshes of the display the window is on: 1/60 s where the display does
+// not say (as under Xvfb).
+double displayFramePeriod(GLFWwindow* window);
+
 // Installs the key, mouse-button, scroll and cursor callbacks.
 void installInputCallbacks(GLFWwindow* window);
 

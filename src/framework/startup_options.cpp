@@ -84,6 +84,10 @@ void parseCommandLine(StartupOptions& options, int argc, const char* const* argv
             takeFrameCount(options, false, i, argc, argv);
         if (isWord(argument, "--benchmark-empty"))
             takeFrameCount(options, true, i, argc, argv);
+        if (isWord(argument, "--replay"))
+            takeValue(options.replayGiven, options.replayFile, i, argc, argv);
+        if (isWord(argument, "--verify-replay"))
+            takeValue(options.verifyReplayGiven, options.verifyReplayFile, i, argc, argv);
         if (isWord(argument, "--help"))
             options.helpRequested = true;
         if (isWord(argument, "--version"))
@@ -104,6 +108,8 @@ const char* commandLineHelp()
            "  --seed N                build the track from seed N (0 to 4294967295): the same N, the same track\n"
            "  --benchmark N           play N frames with no input and a fixed frame time, then print their timing\n"
            "  --benchmark-empty N     the same frames drawing only the clear, the composite and the swap\n"
+           "  --replay FILE           play a recorded run back (Escape pauses, Q quits)\n"
+           "  --verify-replay FILE    re-simulate a recorded run without a window; exit 0 if it ends the same\n"
            "  --help                  print this help and quit\n"
            "  --version               print the version and quit\n"
            "\n"
@@ -115,6 +121,7 @@ const char* commandLineHelp()
            "  Escape                  pause and resume\n"
            "  Q                       quit, from the pause or game-over screen\n"
            "  R                       play again, from the game-over screen\n"
+           "  B                       watch the best run, from the game-over screen\n"
            "  2                       drop every cube on the track\n"
            "  F1, F2, N, T            wireframe, back-face culling, normals, texture coordinates\n";
 }

@@ -16,6 +16,10 @@ struct StartupOptions {
     std::uint32_t seed = 0;
     int benchmarkFrames = 0; // frames to time; 0: play normally
     bool benchmarkEmpty = false;
+    bool replayGiven = false; // --replay FILE
+    std::string replayFile;
+    bool verifyReplayGiven = false; // --verify-replay FILE
+    std::string verifyReplayFile;
     bool helpRequested = false;    // --help
     bool versionRequested = false; // --version
 };
@@ -28,6 +32,8 @@ struct StartupOptions {
 //   --seed N                seed of the track generator (0 to 4294967295), for reproducible tracks
 //   --benchmark N           play N frames with no input and a fixed frame time, then report the timing
 //   --benchmark-empty N     the same frames drawing nothing but the clear, the composite and the swap
+//   --replay FILE           play a recorded run back in the window
+//   --verify-replay FILE    play a recorded run again without a window and check it ends the same
 //   --help, --version       print the options and controls, or the version, and quit
 // Option words match exactly. A value word is looked at again as an option word, unknown
 // words are ignored, a repeated option keeps its last value, and an option that wants a

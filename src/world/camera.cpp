@@ -68,6 +68,23 @@ void Camera::scroll(float yOffset)
     movementSpeed = limit(movementSpeed - yOffset / 5.0f, 0.3f, 3.0f);
 }
 
+void Camera::turnTo(float newYaw, float newPitch)
+{
+    if (newYaw == yaw && newPitch == pitch)
+        return;
+    yaw = newYaw;
+    pitch = newPitch;
+    updateCameraVectors();
+}
+
+Camera cameraBetween(const Camera& from, const Camera& to, float blend)
+{
+    Camera between = to;
+    between.position = glm::mix(from.position, to.position, blend);
+    between.turnTo(glm::mix(from.yaw, to.yaw, blend), glm::mix(from.pitch, to.pitch, blend));
+    return between;
+}
+
 glm::mat4 Camera::view() const
 {
     return glm::lookAt(position, position + front, up);

@@ -24,6 +24,9 @@ public:
     // The wheel sets the running speed: up slows, down speeds up, within [0.3, 3.0].
     void scroll(float yOffset);
 
+    // Looks in the direction of `newYaw` and `newPitch` (degrees), as the mouse left them.
+    void turnTo(float newYaw, float newPitch);
+
     // Projection times the view from position towards position + front.
     glm::mat4 viewProjection() const;
     glm::mat4 view() const;
@@ -43,3 +46,6 @@ public:
     float mouseSensitivity = 0.1f;
     bool mouseLook = true;
 };
+
+// The camera `blend` of the way from `from` (0) to `to` (1): position, yaw and pitch.
+Camera cameraBetween(const Camera& from, const Camera& to, float blend);

@@ -1,25 +1,24 @@
 #include "cube.h"
 
 #include <algorithm>
-#include <chrono>
 #include <glm/gtc/matrix_transform.hpp>
+#include <glm/gtc/quaternion.hpp>
 
 #include "gl.h"
 #include "material.h"
 
 std::vector<std::unique_ptr<Cube>> cubes;
 GeometryData unitCubeData;
-std::mt19937 cubeRandom;
 
 Cube::Cube(btCollisionShape* shape, const glm::mat4& startMatrix, float mass, btDiscreteDynamicsWorld& physicsWorld)
     : world(physicsWorld), start(startMatrix),
       bodyObject(makeRigidBody(mass, shape, toTransform(withoutScale(startMatrix)))),
       supportObject(makeRigidBody(
           0.0f, shape, toTransform(withoutScale(startMatrix * glm::translate(glm::mat4(1.0f), glm::vec3(0, -1, 0)))))),
-      model(startMatrix)
+      model(startMatrix), previousModel(startMatrix)
 {
-    // A cube may rest for minutes; it must still fall the moment its support goes.
-    bodyObject.body->setActivationState(DISABLE_DEACTIVATION);
+    // A resting cube goes to sleep, so hundreds of them cost the physics step next to nothing;
+    // removing its support wakes it (removeSupport), and it falls the moment the support goes.
     // The sensor scans find a touched cube from its body at once.
     bodyObject.body->setUserPointer(this);
 }
@@ -46,6 +45,7 @@ void Cube::update(float dt)
 {
     btTransform transform;
     bodyObject.motionState->getWorldTransform(transform);
+    previousModel = model;
     model = toMatrix(transform);
     if (!dropPending)
         return;
@@ -56,6 +56,17 @@ void Cube::update(float dt)
     }
 }
 
+glm::mat4 Cube::modelMatrix(float blend) const
+{
+    if (previousModel == model)
+        return model;
+    const glm::quat rotation =
+        glm::slerp(glm::quat_cast(glm::mat3(previousModel)), glm::quat_cast(glm::mat3(model)), blend);
+    glm::mat4 between = glm::mat4_cast(rotation);
+    between[3] = glm::mix(previousModel[3], model[3], blend);
+    return between;
+}
+
 void Cube::removeSupport()
 {
     if (!supportObject.body)
@@ -63,6 +74,7 @@ void Cube::removeSupport()
     world.removeRigidBody(supportObject.body.get());
     supportObject.body.reset();
     supportObject.motionState.reset();
+    bodyObject.body->activate(true);
 }
 
 std::uint32_t uniformDraw(std::mt19937& engine, std::uint32_t low, std::uint32_t high)
@@ -77,13 +89,13 @@ std::uint32_t uniformDraw(std::mt19937& engine, std::uint32_t low, std::uint32_t
     return low + static_cast<std::uint32_t>(value % range);
 }
 
-void spawnCubeRows(int rows, btCollisionShape* shape, btDiscreteDynamicsWorld& world, double firstRowOffset,
-                   int threshold, int alwaysRows)
+void spawnCubeRows(std::mt19937& random, int rows, btCollisionShape* shape, btDiscreteDynamicsWorld& world,
+                   double firstRowOffset, int threshold, int alwaysRows)
 {
     cubes.reserve(cubes.size() + 7 * static_cast<size_t>(std::max(rows, 0)));
     for (int i = 0; i < rows; ++i)
         for (int j = -3; j <= 3; ++j) {
-            const bool filled = static_cast<int>(uniformDraw(cubeRandom, 1, 100)) > threshold || i < alwaysRows;
+            const bool filled = static_cast<int>(uniformDraw(random, 1, 100)) > threshold || i < alwaysRows;
             if (!filled)
                 continue;
             const glm::vec3 centre(static_cast<float>(-1.1 * j), -1.0f, static_cast<float>(i * -1.1 - firstRowOffset));
@@ -92,7 +104,7 @@ void spawnCubeRows(int rows, btCollisionShape* shape, btDiscreteDynamicsWorld& w
         }
     // Fisher-Yates over the whole list, old cubes included.
     for (size_t p = 1; p < cubes.size(); ++p) {
-        const size_t k = uniformDraw(cubeRandom, 0, static_cast<std::uint32_t>(p));
+        const size_t k = uniformDraw(random, 0, static_cast<std::uint32_t>(p));
         if (k != p)
             std::swap(cubes[p], cubes[k]);
     }
@@ -160,15 +172,13 @@ int scanFallSensor(const btGhostObject& fallSensor)
 
 void updateCubes(const CubePassInput& input, std::int64_t& lastDropTicks)
 {
-    if (input.paused)
-        return;
     const float interval = std::max(0.5f, input.dropInterval);
     for (const std::unique_ptr<Cube>& cube : cubes) {
         if (input.dropAllRequested && !cube->marked)
             cube->mark();
-        const double elapsed = static_cast<double>(input.nowTicks - lastDropTicks) / 10000000.0;
+        const double elapsed = static_cast<double>(input.tick - lastDropTicks) / kTicksPerSecond;
         if (input.shifting && elapsed > interval && !cube->marked) {
-            lastDropTicks = input.nowTicks;
+            lastDropTicks = input.tick;
             cube->mark();
         }
         cube->update(input.dt);
@@ -180,7 +190,7 @@ CubeDrawer::CubeDrawer(const GeometryData& cubeMesh, std::shared_ptr<Material> c
 {
 }
 
-void CubeDrawer::draw(const glm::vec3& cameraPosition, bool hideBackFaces)
+void CubeDrawer::draw(const glm::vec3& cameraPosition, float blend, bool hideBackFaces)
 {
     // Nearest first, as the cubes have always been drawn: where two faces meet at one depth, the
     // one drawn first keeps the pixel.
@@ -192,7 +202,7 @@ void CubeDrawer::draw(const glm::vec3& cameraPosition, bool hideBackFaces)
     std::sort(nearestFirst.begin(), nearestFirst.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     modelMatrices.clear();
     for (const auto& [distance, cube] : nearestFirst)
-        modelMatrices.push_back(cube->modelMatrix());
+        modelMatrices.push_back(cube->modelMatrix(blend));
     // The rasteriser would otherwise walk every hidden back face only for the depth test to
     // throw its fragments away: about as much work again as the faces that show.
     if (hideBackFaces)
@@ -200,10 +210,4 @@ void CubeDrawer::draw(const glm::vec3& cameraPosition, bool hideBackFaces)
     mesh.draw(*material, modelMatrices);
     if (hideBackFaces)
         glDisable(GL_CULL_FACE);
-}
-
-std::int64_t wallClockTicks()
-{
-    using Ticks = std::chrono::duration<std::int64_t, std::ratio<1, 10000000>>;
-    return std::chrono::duration_cast<Ticks>(std::chrono::system_clock::now().time_since_epoch()).count();
 }

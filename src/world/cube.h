@@ -28,12 +28,14 @@ public:
     // Chooses the cube to drop: its support goes dropDelay seconds of running time later.
     void mark();
 
-    // The running part of the cube pass: the model matrix follows the body; a marked cube's
-    // countdown runs and, when it ends, the support is removed.
+    // The running part of the cube pass, once a tick: the model matrix follows the body; a marked
+    // cube's countdown runs and, when it ends, the support is removed.
     void update(float dt);
 
-    // Where and how the cube is drawn now.
+    // Where the cube stood after the last tick.
     const glm::mat4& modelMatrix() const { return model; }
+    // Where it is drawn: `blend` of the way from the tick before the last one (0) to the last (1).
+    glm::mat4 modelMatrix(float blend) const;
     glm::vec3 position() const { return glm::vec3(model[3]); }
 
     const btRigidBody* body() const { return bodyObject.body.get(); }
@@ -54,6 +56,7 @@ private:
     RigidBody bodyObject;
     RigidBody supportObject;
     glm::mat4 model;
+    glm::mat4 previousModel;
 };
 
 // The cubes of the track, in random order; the shifting timer takes the first unmarked one.
@@ -62,17 +65,14 @@ extern std::vector<std::unique_ptr<Cube>> cubes;
 // The unit cube every cube is drawn with, prepared before start-up.
 extern GeometryData unitCubeData;
 
-// The random engine of the track generator, seeded once at start.
-extern std::mt19937 cubeRandom;
-
 // An unbiased draw from [low, high], the same on every platform for a given engine state.
 std::uint32_t uniformDraw(std::mt19937& engine, std::uint32_t low, std::uint32_t high);
 
 // Appends rows of cubes, seven abreast, 1.1 apart, running towards -z from z = -firstRowOffset,
 // then shuffles the whole list. A cell holds a cube when its draw from [1, 100] exceeds
-// `threshold`, and always in the first `alwaysRows` rows.
-void spawnCubeRows(int rows, btCollisionShape* shape, btDiscreteDynamicsWorld& world, double firstRowOffset,
-                   int threshold, int alwaysRows);
+// `threshold`, and always in the first `alwaysRows` rows. Every draw comes from `random`.
+void spawnCubeRows(std::mt19937& random, int rows, btCollisionShape* shape, btDiscreteDynamicsWorld& world,
+                   double firstRowOffset, int threshold, int alwaysRows);
 
 // Marks every unmarked cube whose body the player's body sensor overlaps.
 void scanBodySensor(const btGhostObject& bodySensor);
@@ -84,19 +84,18 @@ int scanSweepSensor(const btGhostObject& sweepSensor);
 // Removes every cube that has fallen into the fall sensor. Each one scores; returns how many.
 int scanFallSensor(const btGhostObject& fallSensor);
 
-// What the cube pass needs to know of the frame.
+// What the cube pass needs to know of the tick.
 struct CubePassInput {
-    bool paused = false;
     bool dropAllRequested = false;
     bool shifting = false;
     float dropInterval = 2.0f;
     float dt = 0.0f;
-    std::int64_t nowTicks = 0; // wall clock in 100 ns ticks
+    std::int64_t tick = 0; // the number of the tick this pass belongs to
 };
 
-// The running rules of every cube: drop-all marks the unmarked ones; while shifting, the first
-// unmarked cube is marked once more than max(0.5, dropInterval) seconds of wall-clock time have
-// passed since `lastDropTicks` (which then restarts); countdowns run. Nothing happens while paused.
+// The running rules of every cube in one tick: drop-all marks the unmarked ones; while shifting,
+// the first unmarked cube is marked once more than max(0.5, dropInterval) seconds of ticks have
+// passed since tick `lastDropTicks` (which then restarts); countdowns run.
 void updateCubes(const CubePassInput& input, std::int64_t& lastDropTicks);
 
 // Draws every cube of `cubes` in one instanced draw of the unit cube with one material.
@@ -104,10 +103,11 @@ class CubeDrawer {
 public:
     CubeDrawer(const GeometryData& mesh, std::shared_ptr<Material> material);
 
-    // The cubes nearest `cameraPosition` come first. With `hideBackFaces`, back faces are culled
-    // for this draw alone: the caller asks for it only when the depth test is on and polygons are
-    // filled, where a closed opaque cube's back faces cannot show.
-    void draw(const glm::vec3& cameraPosition, bool hideBackFaces);
+    // The cubes nearest `cameraPosition` come first, each `blend` of the way between its last two
+    // ticks. With `hideBackFaces`, back faces are culled for this draw alone: the caller asks for
+    // it only when the depth test is on and polygons are filled, where a closed opaque cube's back
+    // faces cannot show.
+    void draw(const glm::vec3& cameraPosition, float blend, bool hideBackFaces);
 
 private:
     InstancedMesh mesh;
@@ -116,6 +116,3 @@ private:
     std::vector<std::pair<float, const Cube*>> nearestFirst;
     std::vector<glm::mat4> modelMatrices;
 };
-
-// The wall clock in 100-nanosecond ticks.
-std::int64_t wallClockTicks();

@@ -11,6 +11,9 @@ PhysicsWorld::PhysicsWorld(const btVector3& gravity)
       ghostPairCallback(std::make_unique<btGhostPairCallback>())
 {
     dynamicsWorld->setGravity(gravity);
+    // Only what moved needs its bounding box again: the sleeping cubes, the supports and the
+    // platforms are most of the world.
+    dynamicsWorld->setForceUpdateAllAabbs(false);
     broadphase->getOverlappingPairCache()->setInternalGhostPairCallback(ghostPairCallback.get());
 }
 
@@ -24,8 +27,7 @@ PhysicsWorld::~PhysicsWorld()
 
 void PhysicsWorld::step()
 {
-    constexpr btScalar kStep = 1.0f / 60.0f;
-    dynamicsWorld->stepSimulation(kStep, 2, kStep);
+    dynamicsWorld->stepSimulation(kTickSeconds, 2, kTickSeconds);
 }
 
 RigidBody makeRigidBody(float mass, btCollisionShape* shape, const btTransform& start)

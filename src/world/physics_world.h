@@ -7,6 +7,10 @@
 #include <memory>
 #include <vector>
 
+// The game advances in ticks of exactly 1/60 s: one physics step per tick, and every rule with it.
+inline constexpr int kTicksPerSecond = 60;
+inline constexpr float kTickSeconds = 1.0f / kTicksPerSecond;
+
 // The Bullet world every body and sensor of the game lives in, with the shapes they share.
 // It must outlive everything that holds a body or sensor in it.
 struct PhysicsWorld {
@@ -26,7 +30,7 @@ struct PhysicsWorld {
         return raw;
     }
 
-    // One fixed step of 1/60 s, whatever the frame took.
+    // One tick's step of 1/60 s.
     void step();
 
     std::unique_ptr<btDefaultCollisionConfiguration> collisionConfiguration;

@@ -1,8 +1,7 @@
 #include "platform.h"
 
+#include <algorithm>
 #include <glm/gtc/matrix_transform.hpp>
-
-#include "powerup.h"
 
 std::vector<GeometryData> platformModel;
 
@@ -12,11 +11,10 @@ Platforms::~Platforms()
         world.removeRigidBody(body.body.get());
 }
 
-void Platforms::createPlatform(const glm::mat4& transform, const std::shared_ptr<Material>& material,
-                               btCollisionShape* shape)
+void Platforms::createPlatform(const glm::mat4& transform, btCollisionShape* shape)
 {
-    previousPlatform = std::move(currentPlatform);
-    currentPlatform = instantiateModel(platformModel, transform, material);
+    shownTransforms.insert(shownTransforms.begin(), transform);
+    shownTransforms.resize(std::min<size_t>(shownTransforms.size(), 2));
 
     const glm::vec3 up(0.0f, 1.0f, 0.0f);
     const glm::mat4 first = glm::rotate(transform, -0.5235988f, up);
@@ -26,12 +24,4 @@ void Platforms::createPlatform(const glm::mat4& transform, const std::shared_ptr
         world.addRigidBody(body.body.get());
         platformBodies.push_back(std::move(body));
     }
-}
-
-void Platforms::draw()
-{
-    for (Geometry& mesh : currentPlatform)
-        mesh.draw();
-    for (Geometry& mesh : previousPlatform)
-        mesh.draw();
 }

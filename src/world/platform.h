@@ -6,15 +6,13 @@
 #include "geometry.h"
 #include "physics_world.h"
 
-class Material;
-
 inline constexpr const char* kPlatformModelFile = "assets/models/new_platform.obj";
 
 // The platform model, loaded once before start-up and shared by every platform.
 extern std::vector<GeometryData> platformModel;
 
-// The platforms between the fields of cubes: the newest two are drawn, and every one ever made
-// stays solid, as three static boxes crossed at 60 degrees.
+// The platforms between the fields of cubes: every one ever made stays solid, as three static
+// boxes crossed at 60 degrees, and the newest two are the ones drawn.
 class Platforms {
 public:
     explicit Platforms(btDiscreteDynamicsWorld& world) : world(world) {}
@@ -23,20 +21,17 @@ public:
     Platforms(const Platforms&) = delete;
     Platforms& operator=(const Platforms&) = delete;
 
-    // A new platform at `transform`: its model drawn with `material`, its boxes on `shape`.
-    void createPlatform(const glm::mat4& transform, const std::shared_ptr<Material>& material, btCollisionShape* shape);
+    // A new platform at `transform`, its boxes on `shape`.
+    void createPlatform(const glm::mat4& transform, btCollisionShape* shape);
 
-    // The current platform, then the previous one.
-    void draw();
-
-    // Drawables of the newest platform and of the one before it.
-    const std::vector<Geometry>& current() const { return currentPlatform; }
-    const std::vector<Geometry>& previous() const { return previousPlatform; }
+    // Where the platforms to draw stand: the newest first, then the one before it.
+    const std::vector<glm::mat4>& shown() const { return shownTransforms; }
+    // How many platforms have been made; what is shown changes only when this does.
+    size_t count() const { return platformBodies.size() / 3; }
     const std::vector<RigidBody>& bodies() const { return platformBodies; }
 
 private:
     btDiscreteDynamicsWorld& world;
-    std::vector<Geometry> currentPlatform;
-    std::vector<Geometry> previousPlatform;
+    std::vector<glm::mat4> shownTransforms;
     std::vector<RigidBody> platformBodies;
 };

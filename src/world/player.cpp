@@ -20,7 +20,7 @@ btTransform at(const glm::vec3& position)
 } // namespace
 
 Player::Player(const glm::mat4& start, float size, float aspectRatio, PhysicsWorld& physics)
-    : camera(glm::vec3(start[3]), aspectRatio), world(*physics.dynamicsWorld),
+    : camera(glm::vec3(start[3]), aspectRatio), previousCamera(camera), world(*physics.dynamicsWorld),
       bodyShape(physics.addShape<btCapsuleShape>(1.0f, 2.0f * size)),
       feetShape(physics.addShape<btBoxShape>(btVector3(0.4f, 0.2f, 0.4f))),
       sweepShape(physics.addShape<btBoxShape>(btVector3(50.0f, 40.0f, 0.5f))),
@@ -39,7 +39,7 @@ Player::~Player()
     world.removeCollisionObject(bodySensorObject.get());
 }
 
-void Player::step(const PlayerInput& input, float dt)
+bool Player::step(const PlayerInput& input, float dt)
 {
     if (input.forward)
         camera.processKeyboard(CameraMovement::Forward, dt);
@@ -50,9 +50,9 @@ void Player::step(const PlayerInput& input, float dt)
     if (input.right)
         camera.processKeyboard(CameraMovement::Right, dt);
     autoRun(dt);
-    if (input.jump)
-        handleJump(input.glideAllowed);
+    const bool jumped = input.jump && handleJump(input.glideAllowed);
     updatePlayer(dt);
+    return jumped;
 }
 
 void Player::autoRun(float dt)
@@ -60,14 +60,15 @@ void Player::autoRun(float dt)
     camera.position += camera.flatFront() * (2.0f * camera.movementSpeed * dt) + camera.worldUp * verticalSpeed * dt;
 }
 
-void Player::handleJump(bool glideAllowed)
+bool Player::handleJump(bool glideAllowed)
 {
     gliding = glideAllowed;
-    if (onGround && canJump) {
-        canJump = false;
-        jumpCooldown = kJumpCooldown;
-        verticalSpeed = std::min(verticalSpeed + kJumpBoost, kMaxJumpSpeed);
-    }
+    if (!onGround || !canJump)
+        return false;
+    canJump = false;
+    jumpCooldown = kJumpCooldown;
+    verticalSpeed = std::min(verticalSpeed + kJumpBoost, kMaxJumpSpeed);
+    return true;
 }
 
 int Player::feetContacts() const

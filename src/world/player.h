@@ -26,17 +26,21 @@ public:
     Player(const Player&) = delete;
     Player& operator=(const Player&) = delete;
 
-    // One running frame: movement keys, the automatic run, a jump request and the vertical motion.
-    void step(const PlayerInput& input, float dt);
+    // One tick: movement keys, the automatic run, a jump request and the vertical motion.
+    // Returns whether a jump left the ground.
+    bool step(const PlayerInput& input, float dt);
 
     // Runs forward at twice the movement speed and moves by the vertical speed.
     void autoRun(float dt);
     // A jump from the ground, if the last one has cooled down; every request sets gliding.
-    void handleJump(bool glideAllowed);
+    // Returns whether the jump was made.
+    bool handleJump(bool glideAllowed);
     // Ground test, falling, cooldown, and the sensors follow the camera.
     void updatePlayer(float dt);
 
     Camera camera;
+    // The camera as it was before the last tick moved it: frames are drawn between the two.
+    Camera previousCamera;
 
     btGhostObject& bodySensor() const { return *bodySensorObject; }
     btGhostObject& feetSensor() const { return *feetSensorObject; }

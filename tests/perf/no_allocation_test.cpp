@@ -3,19 +3,31 @@
 #include "allocation_counter.h"
 #include "app_state.h"
 #include "cube.h"
-#include "game_world_fixture.h"
+#include "gl_context.h"
 #include "lighting.h"
 #include "particles.h"
+#include "run.h"
+#include "scene_resources.h"
 #include "screens.h"
 #include "shader.h"
 #include "text.h"
+#include "track_drawer.h"
 
-// Once the game runs, a frame allocates nothing: the world's logic, the scene's draws, the
+using RunningFrame = GlTest;
+
+// Once the game runs, a frame allocates nothing: the world's ticks, the scene's draws, the
 // particles and the HUD all reuse what they built in the frames before.
-TEST_F(GameWorldTest, ARunningFrameAllocatesNothing)
+TEST_F(RunningFrame, AllocatesNothing)
 {
     OffscreenTarget target(320, 200);
     testing::internal::CaptureStdout();
+    if (unitCubeData.positions.empty())
+        prepareProgramData();
+    SceneResources resources = loadSceneResources();
+    ::Run run(1234, 320.0f / 200.0f);
+    GameWorld& world = run.world();
+    Camera& camera = world.player().camera;
+    TrackDrawer drawer(resources);
     initParticleBuffers();
     initText("assets/textures/Calibri1024_transparent.dds", "assets/shaders/text2d.vert", "assets/shaders/text2d.frag");
     HudPanels panels = loadHudPanels();
@@ -29,16 +41,16 @@ TEST_F(GameWorldTest, ARunningFrameAllocatesNothing)
         const float dt = 1.0f / 60.0f;
         // Flying low over the start field: cubes are touched, drop and are swept, but the
         // track does not grow (which builds a new segment, and allocates, once in a while).
-        camera().position.y = 0.0f;
-        player().verticalSpeed = 0.0f;
-        frame(dt);
-        const glm::mat4 viewProjection = camera().viewProjection();
-        setPerFrameUniforms(*resources.textureShader, camera().position, viewProjection, light, 320, 200, {});
-        setPerFrameUniforms(*resources.procTextureShader, camera().position, viewProjection, light, 320, 200, {});
-        world->draw(dt, true);
-        fountain.update(dt, camera().position);
-        fountain.draw(camera().view(), viewProjection);
-        hudItems(screenStateOf(*world, 320, 200), items);
+        camera.position.y = 0.0f;
+        world.player().verticalSpeed = 0.0f;
+        world.tick(TickInput{});
+        const glm::mat4 viewProjection = camera.viewProjection();
+        setPerFrameUniforms(*resources.textureShader, camera.position, viewProjection, light, 320, 200, {});
+        setPerFrameUniforms(*resources.procTextureShader, camera.position, viewProjection, light, 320, 200, {});
+        drawer.draw(world, camera.position, 0.5f, dt, true);
+        fountain.update(dt, camera.position);
+        fountain.draw(camera.view(), viewProjection);
+        hudItems(screenStateOf(world, 320, 200), items);
         drawScreenItems(items, panels, 320, 200);
     };
 
@@ -49,10 +61,11 @@ TEST_F(GameWorldTest, ARunningFrameAllocatesNothing)
         runFrame();
     const long allocations = allocationCount() - before;
     EXPECT_EQ(allocations, 0);
-    EXPECT_GT(points, 0);                   // the frames did real work
-    EXPECT_LT(camera().position.z, -10.0f); // and the player ran on
-    EXPECT_GT(camera().position.z, -85.0f);
+    EXPECT_GT(points, 0);                 // the frames did real work
+    EXPECT_LT(camera.position.z, -10.0f); // and the player ran on
+    EXPECT_GT(camera.position.z, -85.0f);
 
     releaseText();
     releaseParticleBuffers();
+    resources.release();
 }

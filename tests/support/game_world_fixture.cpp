@@ -1,6 +1,8 @@
+#include <gtest/gtest.h>
+
 #include "game_world_fixture.h"
 
-#include <cstdlib>
+#include <cmath>
 #include <set>
 
 #include "app_state.h"
@@ -8,42 +10,33 @@
 
 void GameWorldTest::SetUp()
 {
-    GlTest::SetUp();
-    testing::internal::CaptureStdout(); // the shaders' "Read shader" lines
-    if (unitCubeData.positions.empty())
-        prepareProgramData();
-    cubeRandom.seed(1234);
-    std::srand(1); // the C generator as it is at program start: the first powerup is the same
     points = 0;
-    clockTicks = 0;
-    lastDropTicks = clockTicks;
     physics = std::make_unique<PhysicsWorld>(btVector3(0.0f, -9.81f, 0.0f));
-    resources = loadSceneResources();
-    world = std::make_unique<GameWorld>(
-        *physics, WorldMaterials{resources.wallsMaterial, resources.proceduralMaterial, resources.woodMaterial},
-        1280.0f / 768.0f);
-    testing::internal::GetCapturedStdout();
+    world = std::make_unique<GameWorld>(*physics, 1234, 1280.0f / 768.0f);
 }
 
 void GameWorldTest::TearDown()
 {
     world.reset();
-    resources.release();
     physics.reset();
 }
 
-RuleEvents GameWorldTest::frame(float dt, const PlayerInput& input, bool dropAll)
+TickInput GameWorldTest::standing()
 {
-    clockTicks += static_cast<std::int64_t>(dt * 1e7);
-    world->runningStep(input, dt);
-    world->updateCubes(false, dropAll, dt, clockTicks);
-    return world->applyRules();
+    TickInput input;
+    input.movementSpeed = 0.0f;
+    return input;
 }
 
-void GameWorldTest::play(float seconds, float dt)
+RuleEvents GameWorldTest::tick(TickInput input)
 {
-    for (float t = 0.0f; t < seconds; t += dt)
-        frame(dt);
+    return world->tick(input);
+}
+
+void GameWorldTest::play(float seconds, const TickInput& input)
+{
+    for (int ticks = static_cast<int>(std::lround(seconds * kTicksPerSecond)); ticks > 0; --ticks)
+        world->tick(input);
 }
 
 int GameWorldTest::strayBodies() const

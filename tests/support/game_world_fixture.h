@@ -3,21 +3,24 @@
 #include <memory>
 
 #include "game_world.h"
-#include "gl_context.h"
-#include "scene_resources.h"
+#include "physics_world.h"
 
-// A whole game world (real Bullet world, real meshes in a real GL context) for playing frame by
-// frame. The track is generated from a fixed seed, so every run plays the same game.
-class GameWorldTest : public GlTest {
+// A whole game world (a real Bullet world, no window) for playing tick by tick. The track is
+// generated from a fixed seed, so every run plays the same game.
+class GameWorldTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // One frame as the game plays it while running: player and physics, cube pass, rules.
-    RuleEvents frame(float dt, const PlayerInput& input = {}, bool dropAll = false);
+    // One tick, the player standing still unless `input` says otherwise.
+    RuleEvents tick(TickInput input = standing());
+    // Ticks of `input` until `seconds` of game time have passed.
+    void play(float seconds, const TickInput& input = standing());
 
-    // Frames of `dt` until `seconds` of game time have passed.
-    void play(float seconds, float dt = 1.0f / 60.0f);
+    // An input that holds the player where it stands: no key, no run.
+    static TickInput standing();
+    // The default input: the player runs on at its own speed.
+    static TickInput running() { return TickInput{}; }
 
     Player& player() { return world->player(); }
     Camera& camera() { return world->player().camera; }
@@ -26,7 +29,5 @@ protected:
     int strayBodies() const;
 
     std::unique_ptr<PhysicsWorld> physics;
-    SceneResources resources;
     std::unique_ptr<GameWorld> world;
-    std::int64_t clockTicks = 0; // the simulated wall clock
 };

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "replay.h"
+
+// What playing a replay's inputs again, with no window, came to.
+struct ReplayOutcome {
+    std::int32_t points = 0;
+    std::uint32_t ticks = 0;
+    std::uint64_t state = 0; // worldStateHash at the end
+};
+
+// Plays the replay's inputs through a new run of its seed, as fast as the machine allows, until
+// they run out or the game is over.
+ReplayOutcome resimulate(const Replay& replay);
+
+// Whether the outcome is the one the replay recorded.
+bool sameGame(const Replay& replay, const ReplayOutcome& outcome);
+
+// --verify-replay: re-simulates the replay in `file` and says in one line what was recorded and
+// what came out. Returns the exit status: 0 when they are the same game, 1 when they differ or
+// the file cannot be used.
+int verifyReplay(const std::string& file);
