@@ -78,8 +78,9 @@ TEST(Soak, RandomPlayNeitherCrashesNorGrows)
                 static_cast<long long>(duration.count()), actions, settledKilobytes,
                 static_cast<long long>(settled.count()), finalKilobytes, peakKilobytes);
 
-    // Every pause above was undone, so Escape pauses (or does nothing on the game-over screen) and Q quits.
-    xdotool({"key", "Escape", "sleep", "0.3", "key", "q"});
+    // Every pause above was undone, so Escape pauses (or does nothing on the game-over screen) and Q,
+    // handled after it, quits.
+    xdotool({"key", "Escape", "key", "q"});
     const ProcessResult result = game.wait(30s);
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
     EXPECT_EQ(result.err.find("Sanitizer"), std::string::npos) << result.err;

@@ -137,6 +137,21 @@ std::string ChildProcess::outputSoFar() const
     return slurp(outPath);
 }
 
+std::string ChildProcess::waitForLine(const std::string& prefix, int occurrence, std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        const bool ended = !running();
+        int seen = 0;
+        for (const std::string& line : splitLines(outputSoFar()))
+            if (line.rfind(prefix, 0) == 0 && ++seen == occurrence)
+                return line;
+        if (ended || std::chrono::steady_clock::now() >= deadline)
+            return "";
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
 ProcessResult runProcess(const std::vector<std::string>& argv, const ProcessOptions& options,
                          std::chrono::milliseconds timeout)
 {

@@ -35,6 +35,10 @@ public:
     void closeStdin();
     ProcessResult wait(std::chrono::milliseconds timeout);
     std::string outputSoFar() const;
+    // Waits until the process has written its `occurrence`-th line that starts with `prefix`, and
+    // returns that line; an empty one if the process ended, or `timeout` passed, first.
+    std::string waitForLine(const std::string& prefix, int occurrence = 1,
+                            std::chrono::milliseconds timeout = std::chrono::seconds(120));
     pid_t id() const { return pid; }
     // Resident memory in kilobytes, or -1 once the process has ended.
     long residentKilobytes() const;
