@@ -19,8 +19,8 @@ const char* __lsan_default_options()
     return "print_suppressions=0";
 }
 
-// Memory the GL driver, LLVM and the X libraries keep for the life of the process, and what
-// Assimp loses on some malformed model files.
+// Memory the GL driver, LLVM, the X libraries and the sound libraries SDL tries keep for the life
+// of the process, and what Assimp loses on some malformed model files.
 const char* __lsan_default_suppressions()
 {
     return "leak:libassimp\n"
@@ -31,7 +31,10 @@ const char* __lsan_default_suppressions()
            "leak:libX11\n"
            "leak:libxcb\n"
            "leak:libdbus\n"
-           "leak:libfontconfig\n";
+           "leak:libfontconfig\n"
+           "leak:libSDL2\n"
+           "leak:libasound\n"
+           "leak:libpulse\n";
 }
 }
 

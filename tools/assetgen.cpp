@@ -1,4 +1,4 @@
-// Writes every texture and model the game loads, and its icon, the same bytes on every run:
+// Writes every texture, model and sound the game loads, and its icon, the same bytes on every run:
 //   zarnok_assetgen <asset folder> [font file]
 // The committed files under assets/ are its output; a test regenerates and compares them.
 
@@ -11,6 +11,7 @@
 #include "font_atlas.h"
 #include "icon.h"
 #include "models.h"
+#include "sounds.h"
 #include "textures.h"
 
 namespace fs = std::filesystem;
@@ -64,5 +65,8 @@ int main(int argc, char** argv)
         writeFile(out / "icons/zarnok-48.png", encodePng(cubeIcon(48))) &&
         writeFile(out / "icons/zarnok-128.png", encodePng(cubeIcon(128))) &&
         writeFile(out / "icons/zarnok-256.png", encodePng(cubeIcon(256)));
-    return written ? 0 : 1;
+    bool soundsWritten = true;
+    for (const auto& [name, samples] : gameSounds())
+        soundsWritten = soundsWritten && writeFile(out / "sounds" / (name + ".wav"), encodeWav(samples));
+    return written && soundsWritten ? 0 : 1;
 }

@@ -11,5 +11,6 @@ AppFlags restartedFlags(const AppFlags& flags)
     restarted.showNormals = flags.showNormals;
     restarted.showTexCoords = flags.showTexCoords;
     restarted.replayOnly = flags.replayOnly;
+    restarted.muted = flags.muted;
     return restarted;
 }

@@ -20,6 +20,7 @@ struct AppFlags {
     bool bestRunRequested = false;   // B on the game-over screen
     bool watchingReplay = false;     // a recorded run is playing: only Escape and Q act
     bool replayOnly = false;         // the game was started to show one replay, and nothing else
+    bool muted = false;              // M
 };
 
 // The flags a new run starts with: the display toggles as they were, nothing held or requested,

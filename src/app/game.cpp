@@ -80,7 +80,11 @@ void Game::startUp()
     doublePointsEmitter =
         std::make_unique<ParticleEmitter>("assets/textures/star_particle.dds", glm::vec3(0.0f), 1.5f, 2.8f, 0.4f,
                                           500.0f, 3.0f, 256, 64, 16, glm::vec3(0.0f, 1.5f, 0.0f));
-    if (keepsBestScore() && !playback) {
+    if (playersSession()) {
+        playerOptions = loadPlayerOptions(playerOptionsFile());
+        startAudio();
+    }
+    if (playersSession() && !playback) {
         bestScore.emplace(BestScore::defaultFile());
         const std::optional<std::filesystem::path> replays = replayFolder();
         bestRunSaved = replays && std::filesystem::is_regular_file(*replays / "best.replay");
@@ -128,6 +132,7 @@ void Game::runFrame()
         runTicks();
     else
         appFlags.dropAllRequested = false; // 2 released while paused asks for nothing
+    updateAudio();
     placeView();
     frameViewProj = view.viewProjection();
     if (drawingScene())
@@ -179,7 +184,7 @@ void Game::startRun(std::uint32_t seed)
     current = std::make_unique<Run>(seed, aspectRatio);
     drawer = std::make_unique<TrackDrawer>(resources);
     recorder.reset();
-    if (keepsBestScore() && !playback)
+    if (playersSession() && !playback)
         recorder.emplace(seed);
     runEnded = false;
     newBest = false;
@@ -192,6 +197,9 @@ void Game::startRun(std::uint32_t seed)
     glideEmitter->restart(emitterPosition(PowerupKind::Glide));
     doublePointsEmitter->restart(emitterPosition(PowerupKind::DoublePoints));
     frameViewProj = prevFrameViewProj = view.viewProjection();
+    runSounds = RunSounds{};
+    if (mixer)
+        mixer->startMusic(static_cast<int>(SoundId::Music));
     ticks = FixedTicks{};
     blend = 0.0f;
     frameSeconds = 0.0;
@@ -280,7 +288,12 @@ void Game::runTicks()
         const TickInput input = playback ? playback->next() : takeInput();
         if (recorder)
             recorder->record(input);
-        reactTo(world().tick(input));
+        const TickEvents events = world().tick(input);
+        cues.clear();
+        runSounds.cuesOf(events, world(), world().ticks(), cues);
+        for (const SoundCue& cue : cues)
+            play(cue);
+        reactTo(events);
         if (playback && playback->finished() && !appFlags.gameOver)
             endReplay();
     }
@@ -302,7 +315,7 @@ TickInput Game::takeInput()
     return input;
 }
 
-void Game::reactTo(const RuleEvents& events)
+void Game::reactTo(const TickEvents& events)
 {
     if (events.collected) {
         ParticleEmitter& emitter = world().placedKind == PowerupKind::Glide ? *glideEmitter : *doublePointsEmitter;
@@ -311,6 +324,8 @@ void Game::reactTo(const RuleEvents& events)
     if (events.gameOver && !appFlags.gameOver) {
         appFlags.gameOver = true;
         endRun();
+        if (newBest)
+            play({SoundId::NewBest, 0.9f});
         gameOverLine =
             "Game over at tick " + std::to_string(world().ticks()) + " with " + std::to_string(points) + " points.";
     }
@@ -329,10 +344,43 @@ void Game::notePauseChange()
     if (appFlags.paused == wasPaused || appFlags.gameOver)
         return;
     wasPaused = appFlags.paused;
+    play({appFlags.paused ? SoundId::PauseOpen : SoundId::PauseClose, 0.6f});
     if (appFlags.paused)
         say("Paused at tick " + std::to_string(world().ticks()) + " with " + std::to_string(points) + " points.");
     else
         say("Resumed at tick " + std::to_string(world().ticks()) + ".");
+}
+
+void Game::startAudio()
+{
+    mixer = std::make_unique<Mixer>(loadGameSounds());
+    audioOutput = AudioOutput::open(*mixer);
+    if (!audioOutput)
+        mixer.reset();
+}
+
+void Game::play(const SoundCue& cue)
+{
+    if (mixer)
+        mixer->play(static_cast<int>(cue.id), cue.gain, cue.pan, cue.rate);
+}
+
+void Game::updateAudio()
+{
+    if (!mixer)
+        return;
+    // Softer under the pause screen, silent once the run is over.
+    const float level = appFlags.gameOver ? 0.0f : appFlags.paused ? 0.35f : 1.0f;
+    if (level != musicLevel) {
+        musicLevel = level;
+        mixer->setMusicLevel(level);
+    }
+    if (mutedVolumes != appFlags.muted) {
+        mutedVolumes = appFlags.muted;
+        const AudioOptions& volumes = playerOptions.audio;
+        mixer->setVolumes(appFlags.muted ? 0.0f : static_cast<float>(volumes.master) / 100.0f,
+                          static_cast<float>(volumes.music) / 100.0f, static_cast<float>(volumes.effects) / 100.0f);
+    }
 }
 
 // The frame shows the run `blend` of the way from its tick before last to its last. The player
@@ -430,14 +478,17 @@ void Game::updateTitle(double now)
 
 void Game::say(std::string line)
 {
-    if (keepsBestScore())
+    if (playersSession())
         statusLines.push_back(std::move(line));
 }
 
 void Game::shutDown()
 {
-    if (keepsBestScore())
+    if (playersSession())
         endRun();
+    // The audio thread stops before the mixer it reads goes.
+    audioOutput.reset();
+    mixer.reset();
     printLine("scored  " + std::to_string(points) + " points");
     // Everything below holds GL objects, and the world's cubes hold physics bodies: they go
     // while both the context and the physics world still exist.

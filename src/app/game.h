@@ -7,14 +7,18 @@
 #include <vector>
 
 #include "app_settings.h"
+#include "audio_output.h"
 #include "best_score.h"
 #include "camera.h"
 #include "fixed_ticks.h"
 #include "frame_pacer.h"
 #include "frame_timer.h"
+#include "game_sounds.h"
 #include "game_world.h"
 #include "lighting.h"
+#include "mixer.h"
 #include "particles.h"
+#include "player_options.h"
 #include "post_process.h"
 #include "replay.h"
 #include "run.h"
@@ -50,9 +54,14 @@ private:
     void saveReplays(bool newBest);
     void runTicks();
     TickInput takeInput();
-    void reactTo(const RuleEvents& events);
+    void reactTo(const TickEvents& events);
     void endReplay();
     void notePauseChange();
+    void startAudio();
+    void play(const SoundCue& cue);
+    // The music's level for the screen shown, and the volumes with M, told to the mixer when
+    // they change.
+    void updateAudio();
     void placeView();
     void setSceneUniforms();
     void updateParticles();
@@ -69,9 +78,9 @@ private:
     std::uint32_t newSeed() const;
     bool benchmarking() const { return options.benchmarkFrames > 0; }
     bool drawingScene() const { return !options.benchmarkEmpty; }
-    // A benchmark and a headless frame are no runs of a player's: they keep no best score or
-    // replay, and say nothing of runs.
-    bool keepsBestScore() const { return !benchmarking() && !options.runHeadless; }
+    // A benchmark and a headless frame are no player's game: they read no options, open no audio,
+    // keep no best score or replay, and say nothing of runs.
+    bool playersSession() const { return !benchmarking() && !options.runHeadless; }
     GameWorld& world() { return current->world(); }
     const GameWorld& world() const { return current->world(); }
 
@@ -86,24 +95,24 @@ private:
     std::unique_ptr<TrackDrawer> drawer;
     std::optional<ReplayRecorder> recorder; // a player's run, tick by tick
     std::optional<ReplayPlayer> playback;   // a recorded run being shown
-    bool runEnded = false;
     std::optional<BestScore> bestScore;
-    std::int32_t sessionBest = 0; // the best of this game's runs, where no best score is kept
-    bool newBest = false;         // the run that ended set it
-    bool bestRunSaved = false;    // there is a best run to watch
+    PlayerOptions playerOptions;
     std::optional<DirectionalLight> light;
     std::unique_ptr<ParticleEmitter> glideEmitter;
     std::unique_ptr<ParticleEmitter> doublePointsEmitter;
     std::unique_ptr<PostProcessFramebuffer> postProcess;
 
+    std::unique_ptr<Mixer> mixer; // only while a device plays it
+    std::unique_ptr<AudioOutput> audioOutput;
+    RunSounds runSounds;
+    std::vector<SoundCue> cues; // of the tick just run
+
     // What the frame is seen from. The mouse and the wheel change it at once, in the event poll;
     // the next tick takes its direction and speed into the run.
     Camera view{glm::vec3(0.0f), 1.0f};
     FixedTicks ticks;
-    float blend = 0.0f;        // where between its last two ticks the world is drawn
     double frameSeconds = 0.0; // the real time the previous frame took
     double lastFrameTime = 0.0;
-    bool wasPaused = false;
     std::vector<std::string> statusLines;
     std::string gameOverLine; // said with the first frame of the game-over screen
 
@@ -114,7 +123,16 @@ private:
     std::vector<ScreenItem> screenItems; // rewritten every frame
     std::string windowTitle;
     double lastFrameEnd = 0.0;
-    bool renderToFramebuffer = false;
     glm::mat4 frameViewProj{1.0f};
     glm::mat4 prevFrameViewProj{1.0f};
+
+    float blend = 0.0f;               // where between its last two ticks the world is drawn
+    float musicLevel = -1.0f;         // as last told to the mixer
+    std::optional<bool> mutedVolumes; // as last told to the mixer
+    std::int32_t sessionBest = 0;     // the best of this game's runs, where no best score is kept
+    bool runEnded = false;
+    bool newBest = false;      // the run that ended set it
+    bool bestRunSaved = false; // there is a best run to watch
+    bool wasPaused = false;
+    bool renderToFramebuffer = false;
 };

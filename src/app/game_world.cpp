@@ -46,7 +46,7 @@ PowerupKind GameWorld::randomPowerupKind()
     return uniformDraw(powerupRandom, 0, 1) == 1 ? PowerupKind::DoublePoints : PowerupKind::Glide;
 }
 
-RuleEvents GameWorld::tick(const TickInput& input)
+TickEvents GameWorld::tick(const TickInput& input)
 {
     ++tickCount;
     Player& player = *playerObject;
@@ -59,22 +59,41 @@ RuleEvents GameWorld::tick(const TickInput& input)
     moves.left = input.left;
     moves.right = input.right;
     moves.jump = input.jump;
-    runningStep(moves);
-    updateCubes(input.dropAll);
-    return applyRules();
+    TickEvents events;
+    runningStep(moves, events);
+    updateCubes(input.dropAll, events);
+    const TickEvents rules = applyRules();
+    events.gameOver = rules.gameOver;
+    events.extended = rules.extended;
+    events.collected = rules.collected;
+    return events;
 }
 
-void GameWorld::runningStep(PlayerInput input)
+void GameWorld::runningStep(PlayerInput input, TickEvents& events)
 {
+    Player& player = *playerObject;
     input.glideAllowed = activeKind == PowerupKind::Glide;
-    playerObject->step(input, kTickSeconds);
+    events.jumped = player.step(input, kTickSeconds);
+    events.glided = events.jumped && player.gliding;
     physics.step();
-    scanBodySensor(playerObject->bodySensor());
-    score(scanSweepSensor(playerObject->sweepSensor()));
-    score(scanFallSensor(*fallSensorObject));
+    const float runnerX = player.camera.position.x;
+    const auto meanSide = [&](const CubeTally& tally) {
+        return tally.count > 0 ? tally.xSum / static_cast<float>(tally.count) - runnerX : 0.0f;
+    };
+    const CubeTally touched = scanBodySensor(player.bodySensor());
+    CubeTally scored = scanSweepSensor(player.sweepSensor());
+    score(scored.count);
+    const CubeTally fallen = scanFallSensor(*fallSensorObject);
+    score(fallen.count);
+    scored.count += fallen.count;
+    scored.xSum += fallen.xSum;
+    events.touched = touched.count;
+    events.touchedSide = meanSide(touched);
+    events.scored = scored.count;
+    events.scoredSide = meanSide(scored);
 }
 
-void GameWorld::updateCubes(bool dropAllRequested)
+void GameWorld::updateCubes(bool dropAllRequested, TickEvents& events)
 {
     CubePassInput input;
     input.dropAllRequested = dropAllRequested;
@@ -82,7 +101,10 @@ void GameWorld::updateCubes(bool dropAllRequested)
     input.dropInterval = segments.dropInterval;
     input.dt = kTickSeconds;
     input.tick = tickCount;
-    ::updateCubes(input, lastDropTicks);
+    if (const Cube* dropped = ::updateCubes(input, lastDropTicks)) {
+        events.timedDrop = true;
+        events.timedDropSide = dropped->position().x - playerObject->camera.position.x;
+    }
 }
 
 void GameWorld::score(int cubeCount)
@@ -90,9 +112,9 @@ void GameWorld::score(int cubeCount)
     points += cubeCount * (activeKind == PowerupKind::DoublePoints ? 2 : 1);
 }
 
-RuleEvents GameWorld::applyRules()
+TickEvents GameWorld::applyRules()
 {
-    RuleEvents events;
+    TickEvents events;
     const glm::vec3& position = playerObject->camera.position;
     // A height that is not a number never ends the game.
     events.gameOver = position.y <= -10.0f;

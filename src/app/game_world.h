@@ -36,8 +36,18 @@ struct TickInput {
     float movementSpeed = 1.0f;
 };
 
-// What the rules did in one tick.
-struct RuleEvents {
+// What happened in one tick, for whoever shows or sounds it. Sides are x offsets from the runner:
+// negative on its left.
+struct TickEvents {
+    bool jumped = false; // a jump left the ground
+    bool glided = false; // and it was a glide jump
+    int touched = 0;     // cubes the player marked
+    float touchedSide = 0.0f;
+    int scored = 0; // cubes that scored (each 1 or 2 points)
+    float scoredSide = 0.0f;
+    bool timedDrop = false; // the shifting timer marked a cube
+    float timedDropSide = 0.0f;
+    // The rules:
     bool gameOver = false;
     bool extended = false;
     bool collected = false;
@@ -59,11 +69,11 @@ public:
 
     // One tick of 1/60 s: the player moves, the world takes its step, the sensors are scanned,
     // the cube pass runs, and the rules are applied.
-    RuleEvents tick(const TickInput& input);
+    TickEvents tick(const TickInput& input);
 
     // The rules of a tick: game over at a height of -10, then track extension and powerup
     // collection.
-    RuleEvents applyRules();
+    TickEvents applyRules();
 
     // Adds the points of `cubeCount` removed cubes: 2 each under double points, else 1.
     void score(int cubeCount);
@@ -86,9 +96,9 @@ public:
 private:
     // The player moves, the world takes its step, and the body, sweep and fall sensors are
     // scanned, scoring the cubes they remove.
-    void runningStep(PlayerInput input);
+    void runningStep(PlayerInput input, TickEvents& events);
     // The cube pass's rules (drawing is separate).
-    void updateCubes(bool dropAllRequested);
+    void updateCubes(bool dropAllRequested, TickEvents& events);
     void extendTrack();
     void collectPowerup();
     PowerupKind randomPowerupKind();

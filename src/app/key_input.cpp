@@ -49,6 +49,9 @@ KeyEffect applyKeyRelease(AppFlags& flags, int key)
     case GLFW_KEY_N:
         flags.showNormals = !flags.showNormals;
         break;
+    case GLFW_KEY_M:
+        flags.muted = !flags.muted;
+        break;
     case GLFW_KEY_T:
         flags.showTexCoords = !flags.showTexCoords;
         break;
@@ -85,9 +88,9 @@ KeyEffect applyKeyRelease(AppFlags& flags, int key)
 
 KeyEffect applyKeyEvent(AppFlags& flags, int key, int action)
 {
-    // A replay plays the recorded keys; the player may only pause it and quit.
+    // A replay plays the recorded keys; the player may only pause it, quit, and mute it.
     const bool replayPlaying = flags.watchingReplay && !flags.gameOver;
-    if ((replayPlaying || flags.replayOnly) && key != GLFW_KEY_ESCAPE && key != GLFW_KEY_Q)
+    if ((replayPlaying || flags.replayOnly) && key != GLFW_KEY_ESCAPE && key != GLFW_KEY_Q && key != GLFW_KEY_M)
         return KeyEffect::None;
     if (action == GLFW_PRESS)
         return applyKeyPress(flags, key);

@@ -14,7 +14,7 @@ enum class KeyEffect {
 
 // Applies one GLFW key event to the flags. Movement keys act while held, Space on the press,
 // every other key on the release; repeats are ignored. While a replay plays, and in a game that
-// only shows a replay, only Escape and Q act.
+// only shows a replay, only Escape, Q and M act.
 KeyEffect applyKeyEvent(AppFlags& flags, int key, int action);
 
 // The window's key callback: the flags, then at once the GL or window change the key asks for.

@@ -23,7 +23,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (options.verifyReplayGiven)
-        return verifyReplay(options.verifyReplayFile);
+        return verifyReplay(options.verifyReplayFile, options.audioLog);
     std::optional<Replay> replay;
     if (options.replayGiven) {
         std::string error;

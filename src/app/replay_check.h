@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "replay.h"
@@ -13,13 +14,14 @@ struct ReplayOutcome {
 };
 
 // Plays the replay's inputs through a new run of its seed, as fast as the machine allows, until
-// they run out or the game is over.
-ReplayOutcome resimulate(const Replay& replay);
+// they run out or the game is over. `onTick`, if given, sees each tick's events.
+ReplayOutcome resimulate(const Replay& replay,
+                         const std::function<void(const TickEvents&, const GameWorld&)>& onTick = nullptr);
 
 // Whether the outcome is the one the replay recorded.
 bool sameGame(const Replay& replay, const ReplayOutcome& outcome);
 
 // --verify-replay: re-simulates the replay in `file` and says in one line what was recorded and
-// what came out. Returns the exit status: 0 when they are the same game, 1 when they differ or
-// the file cannot be used.
-int verifyReplay(const std::string& file);
+// what came out; with `soundLog`, first a line for each sound, with its tick. Returns the exit
+// status: 0 when they are the same game, 1 when they differ or the file cannot be used.
+int verifyReplay(const std::string& file, bool soundLog);

@@ -88,6 +88,8 @@ void parseCommandLine(StartupOptions& options, int argc, const char* const* argv
             takeValue(options.replayGiven, options.replayFile, i, argc, argv);
         if (isWord(argument, "--verify-replay"))
             takeValue(options.verifyReplayGiven, options.verifyReplayFile, i, argc, argv);
+        if (isWord(argument, "--audio-log"))
+            options.audioLog = true;
         if (isWord(argument, "--help"))
             options.helpRequested = true;
         if (isWord(argument, "--version"))
@@ -110,6 +112,7 @@ const char* commandLineHelp()
            "  --benchmark-empty N     the same frames drawing only the clear, the composite and the swap\n"
            "  --replay FILE           play a recorded run back (Escape pauses, Q quits)\n"
            "  --verify-replay FILE    re-simulate a recorded run without a window; exit 0 if it ends the same\n"
+           "  --audio-log             with --verify-replay: print every sound with its tick\n"
            "  --help                  print this help and quit\n"
            "  --version               print the version and quit\n"
            "\n"
@@ -123,5 +126,6 @@ const char* commandLineHelp()
            "  R                       play again, from the game-over screen\n"
            "  B                       watch the best run, from the game-over screen\n"
            "  2                       drop every cube on the track\n"
+           "  M                       sound off and on\n"
            "  F1, F2, N, T            wireframe, back-face culling, normals, texture coordinates\n";
 }

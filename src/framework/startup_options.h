@@ -20,6 +20,7 @@ struct StartupOptions {
     std::string replayFile;
     bool verifyReplayGiven = false; // --verify-replay FILE
     std::string verifyReplayFile;
+    bool audioLog = false;         // --audio-log, with --verify-replay
     bool helpRequested = false;    // --help
     bool versionRequested = false; // --version
 };
@@ -34,6 +35,7 @@ struct StartupOptions {
 //   --benchmark-empty N     the same frames drawing nothing but the clear, the composite and the swap
 //   --replay FILE           play a recorded run back in the window
 //   --verify-replay FILE    play a recorded run again without a window and check it ends the same
+//   --audio-log             with --verify-replay: a line for every sound, with its tick
 //   --help, --version       print the options and controls, or the version, and quit
 // Option words match exactly. A value word is looked at again as an option word, unknown
 // words are ignored, a repeated option keeps its last value, and an option that wants a

@@ -51,19 +51,34 @@ bool flushToDisk(std::FILE* file)
 
 } // namespace
 
-fs::path userDataFolder()
+namespace {
+
+// $<variable>/zarnok, or <home>/<fallback>/zarnok; on Windows both are %APPDATA%\zarnok.
+fs::path userFolder([[maybe_unused]] const char* variable, [[maybe_unused]] const char* fallback)
 {
 #ifdef _WIN32
     const std::string appData = environment("APPDATA");
     return appData.empty() ? fs::path() : fs::path(appData) / "zarnok";
 #else
-    // A relative XDG_DATA_HOME is invalid by the XDG rules and is ignored.
-    const std::string dataHome = environment("XDG_DATA_HOME");
-    if (!dataHome.empty() && fs::path(dataHome).is_absolute())
-        return fs::path(dataHome) / "zarnok";
+    // A relative XDG folder is invalid by the XDG rules and is ignored.
+    const std::string folder = environment(variable);
+    if (!folder.empty() && fs::path(folder).is_absolute())
+        return fs::path(folder) / "zarnok";
     const std::string home = environment("HOME");
-    return home.empty() ? fs::path() : fs::path(home) / ".local/share/zarnok";
+    return home.empty() ? fs::path() : fs::path(home) / fallback / "zarnok";
 #endif
+}
+
+} // namespace
+
+fs::path userDataFolder()
+{
+    return userFolder("XDG_DATA_HOME", ".local/share");
+}
+
+fs::path userConfigFolder()
+{
+    return userFolder("XDG_CONFIG_HOME", ".config");
 }
 
 bool replaceFileAtomically(const fs::path& file, const std::string& content, std::string& error)

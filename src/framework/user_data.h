@@ -7,6 +7,10 @@
 // unset) on Linux, %APPDATA%\zarnok on Windows. Empty when the environment names no home.
 std::filesystem::path userDataFolder();
 
+// The folder of this user's game settings: $XDG_CONFIG_HOME/zarnok (~/.config/zarnok when it is
+// unset) on Linux, %APPDATA%\zarnok on Windows. Empty when the environment names no home.
+std::filesystem::path userConfigFolder();
+
 // Replaces `file` with `content` so that no reader ever sees half of it: the content goes to a
 // temporary file in the same folder, reaches the disk, and is then renamed over `file`. The
 // folder is made if missing. On failure returns false and tells why in `error`.

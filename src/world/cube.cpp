@@ -131,9 +131,9 @@ const std::vector<const btCollisionObject*>& overlapSnapshot(const btGhostObject
 
 // Removes and destroys every cube the sensor overlaps, keeping the others in order, in one pass
 // over the list; `scores` tells which of the removed cubes count.
-template <typename Scores> int removeOverlappingCubes(const btGhostObject& sensor, Scores scores)
+template <typename Scores> CubeTally removeOverlappingCubes(const btGhostObject& sensor, Scores scores)
 {
-    int scored = 0;
+    CubeTally scored;
     bool anyRemoved = false;
     for (const btCollisionObject* object : overlapSnapshot(sensor)) {
         Cube* cube = cubeOf(object);
@@ -142,7 +142,7 @@ template <typename Scores> int removeOverlappingCubes(const btGhostObject& senso
         cube->removalPending = true;
         anyRemoved = true;
         if (scores(*cube))
-            ++scored;
+            scored.add(*cube);
     }
     if (anyRemoved)
         cubes.erase(std::remove_if(cubes.begin(), cubes.end(),
@@ -153,25 +153,30 @@ template <typename Scores> int removeOverlappingCubes(const btGhostObject& senso
 
 } // namespace
 
-void scanBodySensor(const btGhostObject& bodySensor)
+CubeTally scanBodySensor(const btGhostObject& bodySensor)
 {
+    CubeTally touched;
     for (const btCollisionObject* object : overlapSnapshot(bodySensor))
-        if (Cube* cube = cubeOf(object); cube != nullptr && !cube->marked)
+        if (Cube* cube = cubeOf(object); cube != nullptr && !cube->marked) {
             cube->mark();
+            touched.add(*cube);
+        }
+    return touched;
 }
 
-int scanSweepSensor(const btGhostObject& sweepSensor)
+CubeTally scanSweepSensor(const btGhostObject& sweepSensor)
 {
     return removeOverlappingCubes(sweepSensor, [](const Cube& cube) { return cube.marked; });
 }
 
-int scanFallSensor(const btGhostObject& fallSensor)
+CubeTally scanFallSensor(const btGhostObject& fallSensor)
 {
     return removeOverlappingCubes(fallSensor, [](const Cube&) { return true; });
 }
 
-void updateCubes(const CubePassInput& input, std::int64_t& lastDropTicks)
+const Cube* updateCubes(const CubePassInput& input, std::int64_t& lastDropTicks)
 {
+    const Cube* timedDrop = nullptr;
     const float interval = std::max(0.5f, input.dropInterval);
     for (const std::unique_ptr<Cube>& cube : cubes) {
         if (input.dropAllRequested && !cube->marked)
@@ -180,9 +185,11 @@ void updateCubes(const CubePassInput& input, std::int64_t& lastDropTicks)
         if (input.shifting && elapsed > interval && !cube->marked) {
             lastDropTicks = input.tick;
             cube->mark();
+            timedDrop = cube.get();
         }
         cube->update(input.dt);
     }
+    return timedDrop;
 }
 
 CubeDrawer::CubeDrawer(const GeometryData& cubeMesh, std::shared_ptr<Material> cubeMaterial)

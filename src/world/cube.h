@@ -74,15 +74,26 @@ std::uint32_t uniformDraw(std::mt19937& engine, std::uint32_t low, std::uint32_t
 void spawnCubeRows(std::mt19937& random, int rows, btCollisionShape* shape, btDiscreteDynamicsWorld& world,
                    double firstRowOffset, int threshold, int alwaysRows);
 
-// Marks every unmarked cube whose body the player's body sensor overlaps.
-void scanBodySensor(const btGhostObject& bodySensor);
+// Cubes a scan did something to: how many, and the sum of their x positions.
+struct CubeTally {
+    int count = 0;
+    float xSum = 0.0f;
+    void add(const Cube& cube)
+    {
+        ++count;
+        xSum += cube.position().x;
+    }
+};
+
+// Marks every unmarked cube whose body the player's body sensor overlaps; returns those.
+CubeTally scanBodySensor(const btGhostObject& bodySensor);
 
 // Removes every cube the sweep sensor overlaps (the cubes the player has left behind).
-// Returns how many of them score: the marked ones.
-int scanSweepSensor(const btGhostObject& sweepSensor);
+// Returns those of them that score: the marked ones.
+CubeTally scanSweepSensor(const btGhostObject& sweepSensor);
 
-// Removes every cube that has fallen into the fall sensor. Each one scores; returns how many.
-int scanFallSensor(const btGhostObject& fallSensor);
+// Removes every cube that has fallen into the fall sensor. Each one scores; returns them all.
+CubeTally scanFallSensor(const btGhostObject& fallSensor);
 
 // What the cube pass needs to know of the tick.
 struct CubePassInput {
@@ -95,8 +106,9 @@ struct CubePassInput {
 
 // The running rules of every cube in one tick: drop-all marks the unmarked ones; while shifting,
 // the first unmarked cube is marked once more than max(0.5, dropInterval) seconds of ticks have
-// passed since tick `lastDropTicks` (which then restarts); countdowns run.
-void updateCubes(const CubePassInput& input, std::int64_t& lastDropTicks);
+// passed since tick `lastDropTicks` (which then restarts); countdowns run. Returns the cube the
+// shifting timer marked, if it marked one.
+const Cube* updateCubes(const CubePassInput& input, std::int64_t& lastDropTicks);
 
 // Draws every cube of `cubes` in one instanced draw of the unit cube with one material.
 class CubeDrawer {

@@ -28,7 +28,7 @@ TickInput GameWorldTest::standing()
     return input;
 }
 
-RuleEvents GameWorldTest::tick(TickInput input)
+TickEvents GameWorldTest::tick(TickInput input)
 {
     return world->tick(input);
 }

@@ -13,7 +13,7 @@ protected:
     void TearDown() override;
 
     // One tick, the player standing still unless `input` says otherwise.
-    RuleEvents tick(TickInput input = standing());
+    TickEvents tick(TickInput input = standing());
     // Ticks of `input` until `seconds` of game time have passed.
     void play(float seconds, const TickInput& input = standing());
 

@@ -5,7 +5,7 @@
 
 namespace fs = std::filesystem;
 
-// The committed textures, models and icons are exactly what the generator writes.
+// The committed textures, models, icons and sounds are exactly what the generator writes.
 TEST(AssetGenerator, WritesTheCommittedFilesByteForByte)
 {
     TempDir out;
@@ -14,12 +14,12 @@ TEST(AssetGenerator, WritesTheCommittedFilesByteForByte)
 
     const fs::path committed = fs::path(ZARNOK_SOURCE_DIR) / "assets";
     int compared = 0;
-    for (const char* folder : {"textures", "models", "icons"})
+    for (const char* folder : {"textures", "models", "icons", "sounds"})
         for (const fs::directory_entry& entry : fs::directory_iterator(committed / folder)) {
             const fs::path generated = out / folder / entry.path().filename().string();
             ASSERT_TRUE(fs::exists(generated)) << "not generated: " << entry.path();
             EXPECT_TRUE(readFile(generated) == readFile(entry.path())) << "differs: " << entry.path();
             ++compared;
         }
-    EXPECT_EQ(compared, 13);
+    EXPECT_EQ(compared, 26);
 }

@@ -151,7 +151,7 @@ TEST_F(Simulation, TheTrackGrowsSegmentBySegment)
     for (int k = 1; k <= 5; ++k) {
         const SegmentState before = world->segments;
         camera().position = glm::vec3(0.0f, 0.0f, -(before.segmentLimitF + 0.5f));
-        const RuleEvents events = world->applyRules();
+        const TickEvents events = world->applyRules();
         ASSERT_TRUE(events.extended) << "extension " << k;
         const SegmentState& after = world->segments;
         EXPECT_EQ(after.densityThreshold, expectedThresholds[k - 1]);
@@ -188,7 +188,7 @@ TEST_F(Simulation, APowerupIsCollectedOnlyAfterPassingItsPlatform)
 {
     const PowerupKind first = world->placedKind;
     camera().position = glm::vec3(0.0f, 0.0f, -95.0f);
-    RuleEvents events = world->applyRules();
+    TickEvents events = world->applyRules();
     EXPECT_TRUE(events.extended);
     EXPECT_FALSE(events.collected);
     EXPECT_EQ(world->activeKind, PowerupKind::None);
