@@ -66,7 +66,7 @@ std::vector<Sound> loadGameSounds()
         if (sound)
             sounds[i] = std::move(*sound);
         else
-            printLine("Could not load the sound '" + asset + "': " + error + ". It stays silent.");
+            printLine("Could not load the sound '" + asset + "': " + error.append(". It stays silent."));
     }
     return sounds;
 }
@@ -83,7 +83,7 @@ void RunSounds::cuesOf(const TickEvents& events, const GameWorld& world, std::in
         // A semitone higher for each score of a quick run, up to an octave.
         scoreRun = tick - lastScoreTick < kScoreRunTicks ? std::min(scoreRun + 1, 12) : 0;
         lastScoreTick = tick;
-        cues.push_back({SoundId::Score, 0.5f, panOf(events.scoredSide), std::exp2(scoreRun / 12.0f)});
+        cues.push_back({SoundId::Score, 0.5f, panOf(events.scoredSide), std::exp2(static_cast<float>(scoreRun) / 12.0f)});
     }
     if (events.extended && world.segments.shifting)
         cues.push_back({SoundId::Shifting, 0.7f});

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Far more than any options file the game writes.
-constexpr std::uintmax_t kLargestFile = 64 * 1024;
+constexpr std::uintmax_t kLargestFile = std::uintmax_t{64} * 1024;
 
 std::string quoted(const fs::path& path)
 {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 Mixer::Mixer(std::vector<Sound> mixedSounds) : sounds(std::move(mixedSounds))
 {
@@ -127,7 +128,7 @@ float Mixer::sampleAt(const Sound& sound, double position, bool looping)
 void Mixer::render(float* stereo, int frames)
 {
     takeCommands();
-    for (int frame = 0; frame < frames; ++frame) {
+    for (std::ptrdiff_t frame = 0; frame < frames; ++frame) {
         const float effects = effectsVolume.step();
         const float musicGain = musicVolume.step() * musicLevel.step();
         const float masterGain = master.step();
