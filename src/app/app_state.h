@@ -18,6 +18,7 @@ struct AppFlags {
     bool dropAllRequested = false;
     bool playAgainRequested = false; // R on the game-over screen
     bool bestRunRequested = false;   // B on the game-over screen
+    bool optionsRequested = false;   // O on the pause screen
     bool watchingReplay = false;     // a recorded run is playing: only Escape and Q act
     bool replayOnly = false;         // the game was started to show one replay, and nothing else
     bool muted = false;              // M

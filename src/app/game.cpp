@@ -6,8 +6,11 @@
 #include "cube.h"
 #include "framework.h"
 #include "gl.h"
+#include "key_input.h"
+#include "options_screen.h"
 #include "screenshot.h"
 #include "text.h"
+#include "user_data.h"
 #include "window_setup.h"
 
 #include <algorithm>
@@ -19,6 +22,9 @@ namespace {
 
 // A benchmark plays the same track every time unless told otherwise.
 constexpr std::uint32_t kBenchmarkSeed = 326;
+
+// How fast a gamepad's right stick, pushed all the way, turns the view.
+constexpr float kPadDegreesPerSecond = 120.0f;
 
 std::string quoted(const std::filesystem::path& path)
 {
@@ -58,8 +64,19 @@ void Game::startUp()
     loadCameraSettings(options);
     rendererSettings = loadRendererSettings(options);
     applyRendererSettings(rendererSettings, appFlags);
+    // The settings files give the defaults; the player's own options override them.
+    if (playersSession()) {
+        optionsFile.emplace(OptionsFile::defaultFile());
+        PlayerOptions defaults;
+        defaults.video.fullscreen = windowSettings.fullscreen;
+        playerOptions = optionsFile->load(defaults);
+        windowSettings.fullscreen = playerOptions.video.fullscreen;
+    }
 
     window = openGameWindow(windowSettings);
+    gameWindow.emplace(window);
+    input.view = &view;
+    glfwSetWindowUserPointer(window, &input);
     // Vsync where the driver offers it, except in a benchmark, which measures unpaced frames.
     glfwSwapInterval(benchmarking() ? 0 : 1);
     if (!initFramework())
@@ -81,8 +98,9 @@ void Game::startUp()
         std::make_unique<ParticleEmitter>("assets/textures/star_particle.dds", glm::vec3(0.0f), 1.5f, 2.8f, 0.4f,
                                           500.0f, 3.0f, 256, 64, 16, glm::vec3(0.0f, 1.5f, 0.0f));
     if (playersSession()) {
-        playerOptions = loadPlayerOptions(playerOptionsFile());
         startAudio();
+        gamepads.emplace(userConfigFolder().empty() ? std::filesystem::path()
+                                                    : userConfigFolder() / "gamecontrollerdb.txt");
     }
     if (playersSession() && !playback) {
         bestScore.emplace(BestScore::defaultFile());
@@ -90,7 +108,7 @@ void Game::startUp()
         bestRunSaved = replays && std::filesystem::is_regular_file(*replays / "best.replay");
     }
     startRun(playback ? playback->recorded().seed : newSeed());
-    postProcess = PostProcessFramebuffer::create(windowSettings.width, windowSettings.height);
+    postProcess = PostProcessFramebuffer::create(gameWindow->width(), gameWindow->height());
     if (!postProcess)
         startupFailure("Error creating framebuffer object");
 
@@ -122,12 +140,22 @@ void Game::runFrame()
         if (!gameOverLine.empty())
             say(std::exchange(gameOverLine, std::string()));
     }
-    beginFrame();
     glfwPollEvents();
+    followWindow();
+    if (gameWindow->minimised()) {
+        paceFrame(); // and draws nothing
+        return;
+    }
+    followGamepad();
+    workOptions();
     playAgainIfAsked();
     notePauseChange();
     // Cursor events of the next poll turn the view only while the player's own game runs.
     view.mouseLook = !appFlags.paused && !appFlags.watchingReplay;
+    if (view.mouseLook)
+        view.turnBy(kPadDegreesPerSecond * pad.lookX * static_cast<float>(frameSeconds),
+                    kPadDegreesPerSecond * pad.lookY * static_cast<float>(frameSeconds));
+    beginFrame();
     if (!appFlags.paused)
         runTicks();
     else
@@ -147,7 +175,7 @@ void Game::runFrame()
     composite();
     if (!appFlags.paused && drawingScene()) {
         hudItems(screenState(), screenItems);
-        drawScreenItems(screenItems, panels, windowSettings.width, windowSettings.height);
+        drawScreenItems(screenItems, panels, gameWindow->width(), gameWindow->height());
     }
     if (drawingScene())
         drawOverlay();
@@ -161,6 +189,128 @@ void Game::paceFrame()
 {
     if (pacer)
         pacer->waitUntilDue();
+}
+
+void Game::followWindow()
+{
+    if (std::exchange(input.fullscreenRequested, false)) {
+        PlayerOptions changed = playerOptions;
+        changed.video.fullscreen = !gameWindow->fullscreen();
+        applyOptions(changed);
+    }
+    if (gameWindow->followFramebuffer())
+        resizeDrawing();
+    // A window that cannot be seen, or that the player has left, pauses the game; it never
+    // resumes on its own.
+    const bool focusLost = gameWindow->lostFocus() && playerOptions.input.pauseOnFocusLoss;
+    if ((gameWindow->minimised() || focusLost) && !appFlags.gameOver)
+        appFlags.paused = true;
+}
+
+// Everything drawn follows the framebuffer: the scene's target, the projection, the overlays.
+void Game::resizeDrawing()
+{
+    const int width = gameWindow->width();
+    const int height = gameWindow->height();
+    glViewport(0, 0, width, height);
+    if (std::unique_ptr<PostProcessFramebuffer> resized = PostProcessFramebuffer::create(width, height))
+        postProcess = std::move(resized);
+    else
+        printLine("Cannot draw the scene at " + std::to_string(width) + " x " + std::to_string(height) +
+                  ": the framebuffer is incomplete. It stays at its old size.");
+    view.setAspectRatio(static_cast<float>(width) / static_cast<float>(height));
+    prevFrameViewProj = view.viewProjection();
+    say("Drawing at " + std::to_string(width) + " x " + std::to_string(height) + ".");
+}
+
+void Game::followGamepad()
+{
+    if (!gamepads)
+        return;
+    pad = gamepads->poll();
+    if (optionsMenu)
+        return; // the options screen takes it
+    if (pad.back && appFlags.paused)
+        glfwSetWindowShouldClose(window, GLFW_TRUE);
+    if (pad.start && !appFlags.gameOver)
+        appFlags.paused = !appFlags.paused;
+    // A replay plays the recorded input; the pad may only pause it and quit.
+    if ((appFlags.watchingReplay && !appFlags.gameOver) || appFlags.replayOnly)
+        return;
+    if (appFlags.gameOver) {
+        appFlags.playAgainRequested = appFlags.playAgainRequested || pad.a;
+        appFlags.bestRunRequested = appFlags.bestRunRequested || pad.x;
+    } else if (appFlags.paused) {
+        appFlags.optionsRequested = appFlags.optionsRequested || pad.y;
+    } else {
+        appFlags.jumpRequested = appFlags.jumpRequested || pad.a;
+    }
+}
+
+void Game::workOptions()
+{
+    if (std::exchange(appFlags.optionsRequested, false) && !optionsMenu)
+        openOptions();
+    if (!optionsMenu)
+        return;
+    int windowWidth = 0;
+    int windowHeight = 0;
+    glfwGetWindowSize(window, &windowWidth, &windowHeight);
+    const float scale =
+        windowWidth > 0 ? static_cast<float>(gameWindow->width()) / static_cast<float>(windowWidth) : 1.0f;
+    const std::vector<KeyEvent> after =
+        workOptionsMenu(*optionsMenu, input, pad, scale, gameWindow->width(), gameWindow->height());
+    if (optionsMenu->options() != playerOptions)
+        applyOptions(optionsMenu->options());
+    if (!optionsMenu->closed())
+        return;
+    closeOptions();
+    for (const KeyEvent& event : after)
+        playKey(window, event.key, event.action, event.mods);
+}
+
+// The pointer is free on the options screen, for clicking; mouse look has it again after.
+void Game::openOptions()
+{
+    optionsMenu.emplace(playerOptions);
+    input.menuOpen = true;
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
+}
+
+void Game::closeOptions()
+{
+    optionsMenu.reset();
+    input.menuOpen = false;
+    input.menuKeys.clear();
+    input.clicks.clear();
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
+    input.cursor.forget();
+}
+
+void Game::applyOptions(const PlayerOptions& changed)
+{
+    const bool fullscreenChanged = changed.video.fullscreen != playerOptions.video.fullscreen;
+    playerOptions = changed;
+    applyInputOptions();
+    mutedVolumes.reset(); // the mixer hears the volumes again
+    if (fullscreenChanged) {
+        gameWindow->setFullscreen(playerOptions.video.fullscreen, windowSettings.width, windowSettings.height);
+        if (pacer)
+            pacer.emplace(clock, displayFramePeriod(window));
+    }
+    if (!playerOptions.video.showFps)
+        glfwSetWindowTitle(window, windowSettings.title.c_str());
+    if (optionsMenu)
+        optionsMenu->follow(playerOptions);
+    if (optionsFile)
+        optionsFile->save(playerOptions);
+}
+
+void Game::applyInputOptions()
+{
+    input.bindings = playerOptions.keys;
+    input.cursor.invertY = playerOptions.input.invertMouseY;
+    view.mouseSensitivity = 0.1f * playerOptions.input.mouseSensitivity;
 }
 
 // The frame starts on a cleared target with depth testing on, whatever the settings said.
@@ -180,7 +330,7 @@ void Game::startRun(std::uint32_t seed)
 {
     drawer.reset();
     current.reset();
-    const float aspectRatio = static_cast<float>(windowSettings.width) / static_cast<float>(windowSettings.height);
+    const float aspectRatio = static_cast<float>(gameWindow->width()) / static_cast<float>(gameWindow->height());
     current = std::make_unique<Run>(seed, aspectRatio);
     drawer = std::make_unique<TrackDrawer>(resources);
     recorder.reset();
@@ -189,7 +339,7 @@ void Game::startRun(std::uint32_t seed)
     runEnded = false;
     newBest = false;
     view = world().player().camera;
-    glfwSetWindowUserPointer(window, &view);
+    applyInputOptions();
     // Each fountain marks the platform of its powerup; the other waits behind the start.
     const auto emitterPosition = [&](PowerupKind kind) {
         return glm::vec3(0.0f, 0.0f, world().placedKind == kind ? -100.0f : 100.0f);
@@ -302,17 +452,17 @@ void Game::runTicks()
 // What the player asked for since the last tick, and where the view looks now.
 TickInput Game::takeInput()
 {
-    TickInput input;
-    input.forward = appFlags.moveForwardHeld;
-    input.backward = appFlags.moveBackwardHeld;
-    input.left = appFlags.moveLeftHeld;
-    input.right = appFlags.moveRightHeld;
-    input.jump = std::exchange(appFlags.jumpRequested, false);
-    input.dropAll = std::exchange(appFlags.dropAllRequested, false);
-    input.yaw = view.yaw;
-    input.pitch = view.pitch;
-    input.movementSpeed = view.movementSpeed;
-    return input;
+    TickInput tick;
+    tick.forward = appFlags.moveForwardHeld || pad.forward;
+    tick.backward = appFlags.moveBackwardHeld || pad.backward;
+    tick.left = appFlags.moveLeftHeld || pad.left;
+    tick.right = appFlags.moveRightHeld || pad.right;
+    tick.jump = std::exchange(appFlags.jumpRequested, false);
+    tick.dropAll = std::exchange(appFlags.dropAllRequested, false);
+    tick.yaw = view.yaw;
+    tick.pitch = view.pitch;
+    tick.movementSpeed = view.movementSpeed;
+    return tick;
 }
 
 void Game::reactTo(const TickEvents& events)
@@ -409,7 +559,7 @@ void Game::drawParticles()
 
 ScreenState Game::screenState() const
 {
-    ScreenState state = screenStateOf(world(), windowSettings.width, windowSettings.height);
+    ScreenState state = screenStateOf(world(), gameWindow->width(), gameWindow->height());
     state.best = bestScore ? bestScore->best() : sessionBest;
     state.newBest = newBest;
     state.replay = playback.has_value();
@@ -422,11 +572,13 @@ void Game::drawOverlay()
 {
     if (!appFlags.paused)
         return;
-    if (appFlags.gameOver)
+    if (optionsMenu)
+        optionsScreenItems(*optionsMenu, gameWindow->width(), gameWindow->height(), screenItems);
+    else if (appFlags.gameOver)
         gameOverScreenItems(screenState(), screenItems);
     else
         pauseScreenItems(screenState(), screenItems);
-    drawScreenItems(screenItems, panels, windowSettings.width, windowSettings.height);
+    drawScreenItems(screenItems, panels, gameWindow->width(), gameWindow->height());
 }
 
 void Game::setSceneUniforms()
@@ -434,7 +586,7 @@ void Game::setSceneUniforms()
     const DebugViews debugViews{appFlags.showNormals, appFlags.showTexCoords};
     for (Shader* shader :
          {resources.textureShader.get(), resources.procTextureShader.get(), resources.cubesShader.get()})
-        setPerFrameUniforms(*shader, view.position, frameViewProj, *light, windowSettings.width, windowSettings.height,
+        setPerFrameUniforms(*shader, view.position, frameViewProj, *light, gameWindow->width(), gameWindow->height(),
                             debugViews);
 }
 
@@ -454,8 +606,8 @@ void Game::finishFrame()
     updateTitle(now);
     // The back buffer's content after a swap is undefined, so the headless capture reads it before.
     if (options.runHeadless)
-        writeScreenshot(options.screenshotFileGiven ? options.screenshotFile : "screenshot", windowSettings.width,
-                        windowSettings.height);
+        writeScreenshot(options.screenshotFileGiven ? options.screenshotFile : "screenshot", gameWindow->width(),
+                        gameWindow->height());
     glfwSwapBuffers(window);
     if (benchmarking()) {
         const double swapped = glfwGetTime();
@@ -470,7 +622,8 @@ void Game::finishFrame()
 
 void Game::updateTitle(double now)
 {
-    if (const std::optional<int> fps = timer->tick(static_cast<float>(now))) {
+    const std::optional<int> fps = timer->tick(static_cast<float>(now));
+    if (fps && playerOptions.video.showFps) {
         frameRateTitle(windowTitle, windowSettings.title, *fps);
         glfwSetWindowTitle(window, windowTitle.c_str());
     }

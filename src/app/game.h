@@ -14,9 +14,12 @@
 #include "frame_pacer.h"
 #include "frame_timer.h"
 #include "game_sounds.h"
+#include "game_window.h"
 #include "game_world.h"
+#include "gamepad.h"
 #include "lighting.h"
 #include "mixer.h"
+#include "options_menu.h"
 #include "particles.h"
 #include "player_options.h"
 #include "post_process.h"
@@ -27,6 +30,7 @@
 #include "startup_options.h"
 #include "system_clock.h"
 #include "track_drawer.h"
+#include "window_input.h"
 
 struct GLFWwindow;
 
@@ -46,6 +50,18 @@ private:
     void shutDown();
 
     void paceFrame();
+    // Fullscreen when asked, the framebuffer's size, a minimised window, a lost focus.
+    void followWindow();
+    void resizeDrawing();
+    // What the gamepad asks for on the screen shown.
+    void followGamepad();
+    // Opens, works and closes the options screen.
+    void workOptions();
+    void openOptions();
+    void closeOptions();
+    // Takes the player's new options: applies each at once and saves them.
+    void applyOptions(const PlayerOptions& changed);
+    void applyInputOptions();
     void beginFrame();
     void playAgainIfAsked();
     void watchBestRun();
@@ -88,6 +104,10 @@ private:
     WindowSettings windowSettings;
     RendererSettings rendererSettings;
     GLFWwindow* window = nullptr;
+    std::optional<GameWindow> gameWindow;
+    WindowInput input; // what the window's callbacks reach
+    std::optional<Gamepads> gamepads;
+    PadReading pad; // of this frame
 
     SceneResources resources;
     HudPanels panels;
@@ -96,7 +116,9 @@ private:
     std::optional<ReplayRecorder> recorder; // a player's run, tick by tick
     std::optional<ReplayPlayer> playback;   // a recorded run being shown
     std::optional<BestScore> bestScore;
+    std::optional<OptionsFile> optionsFile;
     PlayerOptions playerOptions;
+    std::optional<OptionsMenu> optionsMenu; // while the options screen is open
     std::optional<DirectionalLight> light;
     std::unique_ptr<ParticleEmitter> glideEmitter;
     std::unique_ptr<ParticleEmitter> doublePointsEmitter;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app_state.h"
+#include "key_bindings.h"
 
 struct GLFWwindow;
 
@@ -10,15 +11,22 @@ enum class KeyEffect {
     CloseWindow,
     PolygonModeChanged,
     CullingChanged,
+    ToggleFullscreen,
+    OpenOptions,
 };
 
-// Applies one GLFW key event to the flags. Movement keys act while held, Space on the press,
-// every other key on the release; repeats are ignored. While a replay plays, and in a game that
-// only shows a replay, only Escape, Q and M act.
-KeyEffect applyKeyEvent(AppFlags& flags, int key, int action);
+// Applies one GLFW key event to the flags, the game's actions on the keys of `bindings`. Movement
+// keys act while held, the jump on the press, every other key on the release; repeats are
+// ignored. While a replay plays, and in a game that only shows a replay, only Escape, the quit and
+// mute keys and the fullscreen keys act.
+KeyEffect applyKeyEvent(AppFlags& flags, const KeyBindings& bindings, int key, int action, int mods = 0);
 
-// The window's key callback: the flags, then at once the GL or window change the key asks for.
+// The window's key callback. While a menu is open, its keys go to the menu (but for the fullscreen
+// keys); otherwise playKey.
 void keyCallback(GLFWwindow* window, int key, int scancode, int action, int mods);
+
+// A key event for the game: the flags, then at once the GL or window change the key asks for.
+void playKey(GLFWwindow* window, int key, int action, int mods);
 
 // Makes the GL polygon mode and face culling match the flags.
 void applyPolygonMode(bool wireframe);

@@ -3,8 +3,10 @@
 #include "app_state.h"
 #include "game_world.h"
 #include "hud_panel.h"
+#include "options_menu.h"
 #include "text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -138,6 +140,7 @@ void pauseScreenItems(const ScreenState& state, std::vector<ScreenItem>& items)
     writeNumber(write.text(w / 2, h - 350, 60, true), "Current points: ", state.points);
     write.text("Press [ESC] to resume", w / 2, h - 600, 40, true);
     write.text("Press [Q] to quit", w / 2, h - 680, 40, true);
+    write.text("[O] Options", w / 2, h - 520, 40, true);
     write.text("[F1] Toggle wireframe", 30, h - 80, 20, false);
     write.text("[F2] Toggle backface culling", 30, h - 120, 20, false);
     write.text("[N] Show Normals", 30, h - 160, 20, false);
@@ -164,6 +167,61 @@ void gameOverScreenItems(const ScreenState& state, std::vector<ScreenItem>& item
     write.text("Press [R] to play again", w / 2, h - 680, 40, true);
     if (state.bestRunSaved)
         write.text("Press [B] to watch the best run", w / 2, h - 520, 40, true);
+}
+
+OptionsRowPlace optionsRowPlace(int row, int width, int height)
+{
+    // The text shrinks with a low window, so every row fits from 600 pixels up.
+    const int size = std::clamp(height / 32, 12, 24);
+    const int step = size * 3 / 2;
+    const int top = height - 5 * size;
+    OptionsRowPlace place{};
+    place.size = size;
+    if (row < OptionsMenu::kSettingRows) {
+        place.labelX = width * 6 / 100;
+        place.valueX = width * 34 / 100;
+        place.y = top - row * step;
+    } else if (row < OptionsMenu::Back) {
+        place.labelX = width * 53 / 100;
+        place.valueX = width * 80 / 100;
+        place.y = top - (row - OptionsMenu::FirstKey) * step;
+    } else {
+        place.labelX = width / 2 - 2 * size;
+        place.valueX = place.labelX;
+        place.y = top - (kActionCount + 1) * step;
+    }
+    place.left = place.labelX - size;
+    place.right = place.valueX + 6 * size;
+    return place;
+}
+
+int optionsRowAt(float x, float y, int width, int height)
+{
+    for (int row = 0; row < OptionsMenu::RowCount; ++row) {
+        const OptionsRowPlace place = optionsRowPlace(row, width, height);
+        if (x >= static_cast<float>(place.left) && x < static_cast<float>(place.right) &&
+            y >= static_cast<float>(place.y) && y < static_cast<float>(place.y + place.size))
+            return row;
+    }
+    return -1;
+}
+
+void optionsScreenItems(const OptionsMenu& menu, int width, int height, std::vector<ScreenItem>& items)
+{
+    ItemWriter write(items);
+    write.panel(PanelId::PauseBackground, 0, 0, width, height);
+    const int size = optionsRowPlace(0, width, height).size;
+    write.text("Options", width / 2, height - 3 * size, 2 * size, true);
+    for (int row = 0; row < OptionsMenu::RowCount; ++row) {
+        const OptionsRowPlace place = optionsRowPlace(row, width, height);
+        if (row == menu.chosen())
+            write.text(">", place.labelX - size, place.y, place.size, false);
+        write.text(place.labelX, place.y, place.size, false).assign(menu.label(row));
+        if (row != OptionsMenu::Back)
+            write.text(place.valueX, place.y, place.size, false).assign(menu.value(row));
+    }
+    if (!menu.message().empty())
+        write.text(width / 2, size, size, true).assign(menu.message());
 }
 
 std::vector<ScreenItem> hudItems(const ScreenState& state)

@@ -51,6 +51,7 @@ struct ScreenState {
 };
 
 class GameWorld;
+class OptionsMenu;
 
 // The overlays' values from the running world, for a window of the given size.
 ScreenState screenStateOf(const GameWorld& world, int width, int height);
@@ -69,5 +70,19 @@ std::vector<ScreenItem> gameOverScreenItems(const ScreenState& state);
 void hudItems(const ScreenState& state, std::vector<ScreenItem>& items);
 void pauseScreenItems(const ScreenState& state, std::vector<ScreenItem>& items);
 void gameOverScreenItems(const ScreenState& state, std::vector<ScreenItem>& items);
+
+// Where a row of the options screen stands in a window of that size: the left edges of its
+// label and value, their bottom, the text size, and the span of x a click on it falls in.
+struct OptionsRowPlace {
+    int labelX, valueX, y, size;
+    int left, right;
+};
+OptionsRowPlace optionsRowPlace(int row, int width, int height);
+// The row under a point of the window (pixels from the bottom left), or -1.
+int optionsRowAt(float x, float y, int width, int height);
+
+// The options screen: its title, every row with its value, the chosen one marked, and what the
+// last change said.
+void optionsScreenItems(const OptionsMenu& menu, int width, int height, std::vector<ScreenItem>& items);
 
 void drawScreenItems(const std::vector<ScreenItem>& items, const HudPanels& panels, int width, int height);

@@ -19,7 +19,7 @@ void setWindowHints(const WindowSettings& settings)
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
     glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
     glfwWindowHint(GLFW_REFRESH_RATE, settings.refreshRate);
-    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+    glfwWindowHint(GLFW_RESIZABLE, GLFW_TRUE);
     glfwWindowHint(GLFW_SAMPLES, 4);
 }
 
@@ -44,8 +44,12 @@ GLFWwindow* openGameWindow(const WindowSettings& settings)
     printLine("GLFW was initialized.");
 
     setWindowHints(settings);
+    // Fullscreen takes the monitor as it is: its current mode, not one of the window's size.
     GLFWmonitor* monitor = settings.fullscreen ? glfwGetPrimaryMonitor() : nullptr;
-    GLFWwindow* window = glfwCreateWindow(settings.width, settings.height, settings.title.c_str(), monitor, nullptr);
+    const GLFWvidmode* mode = monitor != nullptr ? glfwGetVideoMode(monitor) : nullptr;
+    GLFWwindow* window =
+        glfwCreateWindow(mode != nullptr ? mode->width : settings.width,
+                         mode != nullptr ? mode->height : settings.height, settings.title.c_str(), monitor, nullptr);
     if (window == nullptr)
         startupFailure("Failed to create window");
 

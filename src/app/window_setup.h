@@ -9,11 +9,12 @@ struct GLFWwindow;
 // Ends start-up: GLFW is terminated, "ERROR: <message>" printed, a key awaited, status 1.
 [[noreturn]] void startupFailure(const std::string& message);
 
-// The hints the game window is made with: a 4.3 core debug context, 4x multisampling, fixed size.
+// The hints the game window is made with: a 4.3 core debug context, 4x multisampling, resizable.
 void setWindowHints(const WindowSettings& settings);
 
 // Opens the game window with a 4.3 core debug context, loads the GL entry points,
-// captures the cursor and installs the debug-output reporter. Ends the program on failure.
+// captures the cursor and installs the debug-output reporter. Ends the program on failure. A
+// fullscreen window takes the primary monitor in its current mode.
 GLFWwindow* openGameWindow(const WindowSettings& settings);
 
 // The time between two refreshes of the display the window is on: 1/60 s where the display does

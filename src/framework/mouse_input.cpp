@@ -2,17 +2,12 @@
 
 #include "camera.h"
 #include "gl.h"
+#include "window_input.h"
 
-namespace {
-
-CursorTracker cursorTracker;
-
-Camera* cameraOf(GLFWwindow* window)
+WindowInput* windowInputOf(GLFWwindow* window)
 {
-    return static_cast<Camera*>(glfwGetWindowUserPointer(window));
+    return static_cast<WindowInput*>(glfwGetWindowUserPointer(window));
 }
-
-} // namespace
 
 void CursorTracker::moveTo(Camera* camera, float x, float y)
 {
@@ -21,26 +16,35 @@ void CursorTracker::moveTo(Camera* camera, float x, float y)
         lastY = y;
         seen = true;
     }
-    // Screen y grows downwards; moving the mouse up looks up.
+    // Screen y grows downwards; moving the mouse up looks up, unless the player inverted it.
     const float dx = x - lastX;
-    const float dy = lastY - y;
+    const float dy = invertY ? y - lastY : lastY - y;
     lastX = x;
     lastY = y;
     if (camera != nullptr)
         camera->look(dx, dy);
 }
 
-void onMouseButton(GLFWwindow* /*window*/, int /*button*/, int /*action*/, int /*mods*/)
+void onMouseButton(GLFWwindow* window, int button, int action, int /*mods*/)
 {
+    WindowInput* input = windowInputOf(window);
+    if (input != nullptr && input->menuOpen && action == GLFW_PRESS)
+        input->clicks.push_back(button);
 }
 
 void onScroll(GLFWwindow* window, double /*xOffset*/, double yOffset)
 {
-    if (Camera* camera = cameraOf(window))
-        camera->scroll(static_cast<float>(yOffset));
+    if (WindowInput* input = windowInputOf(window); input != nullptr && input->view != nullptr)
+        input->view->scroll(static_cast<float>(yOffset));
 }
 
 void onCursorPos(GLFWwindow* window, double x, double y)
 {
-    cursorTracker.moveTo(cameraOf(window), static_cast<float>(x), static_cast<float>(y));
+    WindowInput* input = windowInputOf(window);
+    if (input == nullptr)
+        return;
+    input->pointerX = x;
+    input->pointerY = y;
+    input->pointerMoved = true;
+    input->cursor.moveTo(input->view, static_cast<float>(x), static_cast<float>(y));
 }

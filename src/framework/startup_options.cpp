@@ -122,10 +122,13 @@ const char* commandLineHelp()
            "  W, A, S, D              run faster, sidestep left, run slower, sidestep right\n"
            "  Space                   jump\n"
            "  Escape                  pause and resume\n"
+           "  O                       the options, from the pause screen\n"
+           "  F11, Alt+Enter          fullscreen on and off\n"
            "  Q                       quit, from the pause or game-over screen\n"
            "  R                       play again, from the game-over screen\n"
            "  B                       watch the best run, from the game-over screen\n"
            "  2                       drop every cube on the track\n"
            "  M                       sound off and on\n"
-           "  F1, F2, N, T            wireframe, back-face culling, normals, texture coordinates\n";
+           "  F1, F2, N, T            wireframe, back-face culling, normals, texture coordinates\n"
+           "The action keys can be changed on the options screen; a gamepad plays too.\n";
 }

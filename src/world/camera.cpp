@@ -14,10 +14,15 @@ float limit(float value, float lowest, float highest)
 }
 } // namespace
 
-Camera::Camera(glm::vec3 startPosition, float aspectRatio)
-    : position(startPosition), projection(glm::perspective(glm::radians(45.0f), aspectRatio, 0.1f, 100.0f))
+Camera::Camera(glm::vec3 startPosition, float aspectRatio) : position(startPosition)
 {
+    setAspectRatio(aspectRatio);
     updateCameraVectors();
+}
+
+void Camera::setAspectRatio(float aspectRatio)
+{
+    projection = glm::perspective(glm::radians(45.0f), aspectRatio, 0.1f, 100.0f);
 }
 
 void Camera::updateCameraVectors()
@@ -56,10 +61,15 @@ void Camera::processKeyboard(CameraMovement direction, float dt)
 
 void Camera::look(float dx, float dy)
 {
+    turnBy(mouseSensitivity * dx, mouseSensitivity * dy);
+}
+
+void Camera::turnBy(float yawDegrees, float pitchDegrees)
+{
     if (!mouseLook)
         return;
-    pitch = limit(pitch + mouseSensitivity * dy, -89.0f, 89.0f);
-    yaw = limit(yaw + mouseSensitivity * dx, -120.0f, -60.0f);
+    pitch = limit(pitch + pitchDegrees, -89.0f, 89.0f);
+    yaw = limit(yaw + yawDegrees, -120.0f, -60.0f);
     updateCameraVectors();
 }
 

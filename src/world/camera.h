@@ -17,12 +17,18 @@ public:
     // never change the height; left and right along `right`.
     void processKeyboard(CameraMovement direction, float dt);
 
-    // Mouse look by a cursor movement (dy positive when the mouse moves up); ignored while
-    // mouseLook is off. Pitch stays within [-89, 89], yaw within [-120, -60] degrees.
+    // Mouse look by a cursor movement (dy positive when the mouse moves up), scaled by
+    // mouseSensitivity; ignored while mouseLook is off.
     void look(float dx, float dy);
+    // Turns by so many degrees, as mouse look does: pitch stays within [-89, 89], yaw within
+    // [-120, -60]. Ignored while mouseLook is off.
+    void turnBy(float yawDegrees, float pitchDegrees);
 
     // The wheel sets the running speed: up slows, down speeds up, within [0.3, 3.0].
     void scroll(float yOffset);
+
+    // The picture's width over its height, for a window that changed its size.
+    void setAspectRatio(float aspectRatio);
 
     // Looks in the direction of `newYaw` and `newPitch` (degrees), as the mouse left them.
     void turnTo(float newYaw, float newPitch);

@@ -73,8 +73,8 @@ TEST(PauseScreen, ListsTheScoreTheWayOutAndTheRenderKeys)
               std::make_tuple(PanelId::PauseBackground, 0, 0, 1280, 768));
     EXPECT_EQ(texts(items),
               (std::vector<std::string>{"Paused", "Current points: 0", "Press [ESC] to resume", "Press [Q] to quit",
-                                        "[F1] Toggle wireframe", "[F2] Toggle backface culling", "[N] Show Normals",
-                                        "[T] Show tex coordinates"}));
+                                        "[O] Options", "[F1] Toggle wireframe", "[F2] Toggle backface culling",
+                                        "[N] Show Normals", "[T] Show tex coordinates"}));
     EXPECT_TRUE(textItem(items, "Press [Q] to quit") == (TextItem{"Press [Q] to quit", 640, 88, 40, true}));
     EXPECT_TRUE(textItem(items, "Press [ESC] to resume") == (TextItem{"Press [ESC] to resume", 640, 168, 40, true}));
     EXPECT_TRUE(textItem(items, "[T] Show tex coordinates") ==
