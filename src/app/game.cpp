@@ -201,8 +201,9 @@ void Game::followWindow()
     if (gameWindow->followFramebuffer())
         resizeDrawing();
     // A window that cannot be seen, or that the player has left, pauses the game; it never
-    // resumes on its own.
-    const bool focusLost = gameWindow->lostFocus() && playerOptions.input.pauseOnFocusLoss;
+    // resumes on its own. Only a player leaves: a headless run or a benchmark opens its window
+    // among others and must draw its frames whichever of them has the focus.
+    const bool focusLost = playersSession() && gameWindow->lostFocus() && playerOptions.input.pauseOnFocusLoss;
     if ((gameWindow->minimised() || focusLost) && !appFlags.gameOver)
         appFlags.paused = true;
 }

@@ -67,6 +67,25 @@ TEST(HeadlessRun, WithoutAFileNameTheScreenshotIsCalledScreenshot)
     EXPECT_TRUE(fs::exists(tree.path("screenshot.ppm")));
 }
 
+// Windows opening together take the focus from one another; no headless frame may show the pause
+// screen for it.
+TEST(HeadlessRun, RunsStartedTogetherEachDrawTheFrameOfARunAlone)
+{
+    GameTree tree;
+    writeFile(tree.path("assets/settings/window.ini"), "[window]\nwidth = 320\nheight = 200\n");
+    ASSERT_EQ(tree.run({"--run_headless", "--seed", "326", "--filename", "alone"}).exitCode, 0);
+    std::vector<std::unique_ptr<ChildProcess>> runs;
+    for (const char* name : {"together1", "together2", "together3", "together4"})
+        runs.push_back(std::make_unique<ChildProcess>(
+            std::vector<std::string>{tree.binary().string(), "--run_headless", "--seed", "326", "--filename", name},
+            ProcessOptions{tree.root(), {}, false}));
+    for (auto& run : runs)
+        ASSERT_EQ(run->wait(std::chrono::seconds(90)).exitCode, 0);
+    const std::string alone = readFile(tree.path("alone.ppm"));
+    for (const char* name : {"together1.ppm", "together2.ppm", "together3.ppm", "together4.ppm"})
+        EXPECT_TRUE(readFile(tree.path(name)) == alone) << name << " differs from the frame of a run alone";
+}
+
 TEST(Settings, TheWindowSizeComesFromWindowIni)
 {
     GameTree tree;
