@@ -12,6 +12,7 @@ struct WindowSettings {
     int refreshRate = 60;
     bool fullscreen = false;
     std::string title = "ZARNOK 2023";
+    int samples = 4; // multisampling, by the graphics quality; not a key of the file
 };
 
 struct RendererSettings {

@@ -58,21 +58,61 @@ int Game::run()
     return 0;
 }
 
+// In the order the game's design gives: the settings, the window and its context, the physics
+// world, the render resources, the track and the player, the light, the fountains, the scene's
+// framebuffer, and the frame loop's state.
 void Game::startUp()
+{
+    loadSettings();
+    openWindow();
+    auto physics = std::make_unique<PhysicsWorld>(btVector3(0.0f, -9.81f, 0.0f));
+    initParticleBuffers();
+    resources = loadSceneResources();
+    initText("assets/textures/Calibri1024_transparent.dds", "assets/shaders/text2d.vert", "assets/shaders/text2d.frag");
+    panels = loadHudPanels();
+    startPlayersServices();
+    startRun(playback ? playback->recorded().seed : newSeed(), std::move(physics));
+    loadPowerupModels(resources);
+    light.emplace(glm::vec3(1.0f, 0.8f, 0.8f), glm::vec3(-1.0f, -2.0f, 0.0f), true);
+    glideEmitter = std::make_unique<ParticleEmitter>("assets/textures/star_particle.dds", glm::vec3(0.0f), 5.0f, 1.6f,
+                                                     2.0f, 300.0f, 2.0f, 32, 128, 256, glm::vec3(0.0f, 5.0f, 0.0f));
+    doublePointsEmitter =
+        std::make_unique<ParticleEmitter>("assets/textures/star_particle.dds", glm::vec3(0.0f), 1.5f, 2.8f, 0.4f,
+                                          500.0f, 3.0f, 256, 64, 16, glm::vec3(0.0f, 1.5f, 0.0f));
+    placeEmitters();
+    applyQuality();
+    if (!postProcess)
+        startupFailure("Error creating framebuffer object");
+
+    frameViewProj = prevFrameViewProj = glm::mat4(1.0f);
+    if (!benchmarking())
+        pacer.emplace(clock, displayFramePeriod(window));
+    benchmarkFrameSeconds.reserve(static_cast<size_t>(options.benchmarkFrames));
+    lastFrameEnd = lastFrameTime = glfwGetTime();
+}
+
+// The settings files give the defaults; the player's own options override them.
+void Game::loadSettings()
 {
     windowSettings = loadWindowSettings();
     loadCameraSettings(options);
     rendererSettings = loadRendererSettings(options);
     applyRendererSettings(rendererSettings, appFlags);
-    // The settings files give the defaults; the player's own options override them.
-    if (playersSession()) {
-        optionsFile.emplace(OptionsFile::defaultFile());
-        PlayerOptions defaults;
-        defaults.video.fullscreen = windowSettings.fullscreen;
-        playerOptions = optionsFile->load(defaults);
-        windowSettings.fullscreen = playerOptions.video.fullscreen;
-    }
+    if (!playersSession())
+        return;
+    optionsFile.emplace(OptionsFile::defaultFile());
+    PlayerOptions defaults;
+    defaults.video.fullscreen = windowSettings.fullscreen;
+    playerOptions = optionsFile->load(defaults);
+    windowSettings.fullscreen = playerOptions.video.fullscreen;
+}
 
+void Game::openWindow()
+{
+    startGlfw();
+    chooseQualityForThisMachine();
+    windowSamples = presetOf(quality()).samples;
+    windowSettings.samples = windowSamples;
     window = openGameWindow(windowSettings);
     gameWindow.emplace(window);
     input.view = &view;
@@ -86,36 +126,66 @@ void Game::startUp()
     if (!benchmarking())
         installInputCallbacks(window);
     applyInitialGlState(rendererSettings, appFlags);
+}
 
-    initParticleBuffers();
-    resources = loadSceneResources();
-    initText("assets/textures/Calibri1024_transparent.dds", "assets/shaders/text2d.vert", "assets/shaders/text2d.frag");
-    panels = loadHudPanels();
-    light.emplace(glm::vec3(1.0f, 0.8f, 0.8f), glm::vec3(-1.0f, -2.0f, 0.0f), true);
-    glideEmitter = std::make_unique<ParticleEmitter>("assets/textures/star_particle.dds", glm::vec3(0.0f), 5.0f, 1.6f,
-                                                     2.0f, 300.0f, 2.0f, 32, 128, 256, glm::vec3(0.0f, 5.0f, 0.0f));
-    doublePointsEmitter =
-        std::make_unique<ParticleEmitter>("assets/textures/star_particle.dds", glm::vec3(0.0f), 1.5f, 2.8f, 0.4f,
-                                          500.0f, 3.0f, 256, 64, 16, glm::vec3(0.0f, 1.5f, 0.0f));
-    if (playersSession()) {
-        startAudio();
-        gamepads.emplace(userConfigFolder().empty() ? std::filesystem::path()
-                                                    : userConfigFolder() / "gamecontrollerdb.txt");
-    }
-    if (playersSession() && !playback) {
-        bestScore.emplace(BestScore::defaultFile());
-        const std::optional<std::filesystem::path> replays = replayFolder();
-        bestRunSaved = replays && std::filesystem::is_regular_file(*replays / "best.replay");
-    }
-    startRun(playback ? playback->recorded().seed : newSeed());
-    postProcess = PostProcessFramebuffer::create(gameWindow->width(), gameWindow->height());
-    if (!postProcess)
-        startupFailure("Error creating framebuffer object");
+// A player who never chose a graphics quality gets Low on a software renderer, which cannot draw
+// the designed picture at a smooth rate; the choice is saved, and theirs to change.
+void Game::chooseQualityForThisMachine()
+{
+    if (!optionsFile || optionsFile->holdsQuality() || !options.quality.empty())
+        return;
+    const std::string renderer = probeRenderer(windowSettings);
+    if (!isSoftwareRenderer(renderer))
+        return;
+    playerOptions.video.quality = Quality::Low;
+    printLine("Graphics quality Low: " + renderer +
+              " draws in software here. The options screen (Escape, then O) can change it.");
+    optionsFile->save(playerOptions);
+}
 
-    if (!benchmarking())
-        pacer.emplace(clock, displayFramePeriod(window));
-    benchmarkFrameSeconds.reserve(static_cast<size_t>(options.benchmarkFrames));
-    lastFrameEnd = lastFrameTime = glfwGetTime();
+Quality Game::quality() const
+{
+    // Pictures are compared at the quality they were designed at.
+    if (options.runHeadless)
+        return Quality::High;
+    if (!options.quality.empty())
+        return qualityFromName(options.quality).value_or(Quality::High);
+    return playerOptions.video.quality;
+}
+
+// Sound, the gamepad, and the best score: a player's game has them, a headless run or a
+// benchmark not.
+void Game::startPlayersServices()
+{
+    if (!playersSession())
+        return;
+    startAudio();
+    const std::filesystem::path config = userConfigFolder();
+    gamepads.emplace(config.empty() ? std::filesystem::path() : config / "gamecontrollerdb.txt");
+    if (playback)
+        return;
+    bestScore.emplace(BestScore::defaultFile());
+    const std::optional<std::filesystem::path> replays = replayFolder();
+    bestRunSaved = replays && std::filesystem::is_regular_file(*replays / "best.replay");
+}
+
+// What the graphics quality draws: the scene's target (its size and the motion blur) and the
+// fountains' particles. The window's multisampling waits for the next start.
+void Game::applyQuality()
+{
+    const QualityPreset preset = presetOf(quality());
+    const auto scaled = [&](int side) {
+        return std::max(1, static_cast<int>(std::lround(static_cast<float>(side) * preset.renderScale)));
+    };
+    std::unique_ptr<PostProcessFramebuffer> target = PostProcessFramebuffer::create(
+        scaled(gameWindow->width()), scaled(gameWindow->height()), preset.motionBlur);
+    if (target)
+        postProcess = std::move(target);
+    else if (postProcess)
+        printLine("Cannot draw the scene at " + std::to_string(gameWindow->width()) + " x " +
+                  std::to_string(gameWindow->height()) + ": the framebuffer is incomplete. It stays as it was.");
+    glideEmitter->setDensity(preset.particleShare);
+    doublePointsEmitter->setDensity(preset.particleShare);
 }
 
 float Game::frameDt() const
@@ -140,6 +210,8 @@ void Game::runFrame()
         if (!gameOverLine.empty())
             say(std::exchange(gameOverLine, std::string()));
     }
+    // Where the view stood before this frame's input and ticks moved it: the blur's other end.
+    prevFrameViewProj = view.viewProjection();
     glfwPollEvents();
     followWindow();
     if (gameWindow->minimised()) {
@@ -214,11 +286,7 @@ void Game::resizeDrawing()
     const int width = gameWindow->width();
     const int height = gameWindow->height();
     glViewport(0, 0, width, height);
-    if (std::unique_ptr<PostProcessFramebuffer> resized = PostProcessFramebuffer::create(width, height))
-        postProcess = std::move(resized);
-    else
-        printLine("Cannot draw the scene at " + std::to_string(width) + " x " + std::to_string(height) +
-                  ": the framebuffer is incomplete. It stays at its old size.");
+    applyQuality();
     view.setAspectRatio(static_cast<float>(width) / static_cast<float>(height));
     prevFrameViewProj = view.viewProjection();
     say("Drawing at " + std::to_string(width) + " x " + std::to_string(height) + ".");
@@ -273,7 +341,7 @@ void Game::workOptions()
 // The pointer is free on the options screen, for clicking; mouse look has it again after.
 void Game::openOptions()
 {
-    optionsMenu.emplace(playerOptions);
+    optionsMenu.emplace(playerOptions, windowSamples);
     input.menuOpen = true;
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
 }
@@ -291,7 +359,10 @@ void Game::closeOptions()
 void Game::applyOptions(const PlayerOptions& changed)
 {
     const bool fullscreenChanged = changed.video.fullscreen != playerOptions.video.fullscreen;
+    const bool qualityChanged = changed.video.quality != playerOptions.video.quality;
     playerOptions = changed;
+    if (qualityChanged)
+        applyQuality();
     applyInputOptions();
     mutedVolumes.reset(); // the mixer hears the volumes again
     if (fullscreenChanged) {
@@ -327,12 +398,14 @@ void Game::beginFrame()
 
 // A new run: the track, the score and the player as a new game has them, in the same window. Its
 // first frame runs no tick.
-void Game::startRun(std::uint32_t seed)
+void Game::startRun(std::uint32_t seed, std::unique_ptr<PhysicsWorld> physics)
 {
     drawer.reset();
     current.reset();
     const float aspectRatio = static_cast<float>(gameWindow->width()) / static_cast<float>(gameWindow->height());
-    current = std::make_unique<Run>(seed, aspectRatio);
+    if (!physics)
+        physics = std::make_unique<PhysicsWorld>(btVector3(0.0f, -9.81f, 0.0f));
+    current = std::make_unique<Run>(std::move(physics), seed, aspectRatio);
     drawer = std::make_unique<TrackDrawer>(resources);
     recorder.reset();
     if (playersSession() && !playback)
@@ -341,12 +414,7 @@ void Game::startRun(std::uint32_t seed)
     newBest = false;
     view = world().player().camera;
     applyInputOptions();
-    // Each fountain marks the platform of its powerup; the other waits behind the start.
-    const auto emitterPosition = [&](PowerupKind kind) {
-        return glm::vec3(0.0f, 0.0f, world().placedKind == kind ? -100.0f : 100.0f);
-    };
-    glideEmitter->restart(emitterPosition(PowerupKind::Glide));
-    doublePointsEmitter->restart(emitterPosition(PowerupKind::DoublePoints));
+    placeEmitters();
     frameViewProj = prevFrameViewProj = view.viewProjection();
     runSounds = RunSounds{};
     if (mixer)
@@ -361,6 +429,18 @@ void Game::startRun(std::uint32_t seed)
             std::to_string(seed) + ".");
     else
         say("Run started with seed " + std::to_string(seed) + ".");
+}
+
+// Each fountain marks the platform of its powerup; the other waits behind the start.
+void Game::placeEmitters()
+{
+    if (!glideEmitter)
+        return;
+    const auto emitterPosition = [&](PowerupKind kind) {
+        return glm::vec3(0.0f, 0.0f, world().placedKind == kind ? -100.0f : 100.0f);
+    };
+    glideEmitter->restart(emitterPosition(PowerupKind::Glide));
+    doublePointsEmitter->restart(emitterPosition(PowerupKind::DoublePoints));
 }
 
 // R on the game-over screen plays again: a new track, or under --seed the same one again. B
@@ -595,7 +675,6 @@ void Game::composite()
 {
     if (renderToFramebuffer)
         postProcess->drawToScreen(resources.composite, frameViewProj, prevFrameViewProj);
-    prevFrameViewProj = frameViewProj;
 }
 
 void Game::finishFrame()

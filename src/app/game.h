@@ -23,6 +23,7 @@
 #include "particles.h"
 #include "player_options.h"
 #include "post_process.h"
+#include "quality.h"
 #include "replay.h"
 #include "run.h"
 #include "scene_resources.h"
@@ -46,6 +47,14 @@ public:
 
 private:
     void startUp();
+    void loadSettings();
+    void openWindow();
+    void chooseQualityForThisMachine();
+    // The preset drawn: --quality, or the player's; High for a headless picture.
+    Quality quality() const;
+    void startPlayersServices();
+    void applyQuality();
+    void placeEmitters();
     void runFrame();
     void shutDown();
 
@@ -65,7 +74,8 @@ private:
     void beginFrame();
     void playAgainIfAsked();
     void watchBestRun();
-    void startRun(std::uint32_t seed);
+    // `physics`, when given, is the world built early in start-up.
+    void startRun(std::uint32_t seed, std::unique_ptr<PhysicsWorld> physics = nullptr);
     void endRun();
     void saveReplays(bool newBest);
     void runTicks();
@@ -152,6 +162,7 @@ private:
     float musicLevel = -1.0f;         // as last told to the mixer
     std::optional<bool> mutedVolumes; // as last told to the mixer
     std::int32_t sessionBest = 0;     // the best of this game's runs, where no best score is kept
+    int windowSamples = 4; // the window's multisampling, fixed when it was made
     bool runEnded = false;
     bool newBest = false;      // the run that ended set it
     bool bestRunSaved = false; // there is a best run to watch

@@ -28,7 +28,7 @@ const char* onOff(bool value)
 
 } // namespace
 
-OptionsMenu::OptionsMenu(const PlayerOptions& options) : current(options)
+OptionsMenu::OptionsMenu(const PlayerOptions& options, int samples) : current(options), windowSamples(samples)
 {
 }
 
@@ -79,6 +79,9 @@ void OptionsMenu::step(int direction)
             std::clamp(tenths * kSensitivityStep, kLeastMouseSensitivity, kMostMouseSensitivity);
         break;
     }
+    case GraphicsQuality:
+        stepQuality(direction);
+        break;
     case InvertMouseY:
     case Fullscreen:
     case PauseOnFocusLoss:
@@ -90,6 +93,15 @@ void OptionsMenu::step(int direction)
     }
 }
 
+void OptionsMenu::stepQuality(int direction)
+{
+    const int next = std::clamp(static_cast<int>(current.video.quality) + direction, static_cast<int>(Quality::Low),
+                                static_cast<int>(Quality::High));
+    current.video.quality = static_cast<Quality>(next);
+    if (presetOf(current.video.quality).samples != windowSamples)
+        said = "The window's multisampling changes at the next start";
+}
+
 void OptionsMenu::activate()
 {
     said.clear();
@@ -99,6 +111,10 @@ void OptionsMenu::activate()
         break;
     case Fullscreen:
         current.video.fullscreen = !current.video.fullscreen;
+        break;
+    case GraphicsQuality:
+        // Round from High to Low again.
+        stepQuality(current.video.quality == Quality::High ? -2 : 1);
         break;
     case PauseOnFocusLoss:
         current.input.pauseOnFocusLoss = !current.input.pauseOnFocusLoss;
@@ -174,6 +190,8 @@ std::string OptionsMenu::label(int row) const
         return "Invert mouse Y";
     case Fullscreen:
         return "Fullscreen";
+    case GraphicsQuality:
+        return "Graphics quality";
     case PauseOnFocusLoss:
         return "Pause when unfocused";
     case ShowFrameRate:
@@ -203,6 +221,8 @@ std::string OptionsMenu::value(int row) const
         return onOff(current.input.invertMouseY);
     case Fullscreen:
         return onOff(current.video.fullscreen);
+    case GraphicsQuality:
+        return qualityLabel(current.video.quality);
     case PauseOnFocusLoss:
         return onOff(current.input.pauseOnFocusLoss);
     case ShowFrameRate:

@@ -16,6 +16,7 @@ public:
         MouseSensitivity,
         InvertMouseY,
         Fullscreen,
+        GraphicsQuality,
         PauseOnFocusLoss,
         ShowFrameRate,
         FirstKey,
@@ -24,7 +25,9 @@ public:
     };
     static constexpr int kSettingRows = FirstKey;
 
-    explicit OptionsMenu(const PlayerOptions& options);
+    // `windowSamples`: the multisampling of the window the game has now, which a quality that
+    // wants another gets only at the next start.
+    explicit OptionsMenu(const PlayerOptions& options, int windowSamples = 4);
 
     void up();
     void down();
@@ -56,7 +59,10 @@ public:
 private:
     void step(int direction);
 
+    void stepQuality(int direction);
+
     PlayerOptions current;
+    int windowSamples;
     int chosenRow = MasterVolume;
     bool waiting = false;
     bool done = false;

@@ -97,12 +97,17 @@ public:
                                " to " + formatFactor(most));
     }
 
-    void quality(const char* section, const char* key)
+    // Whether the file names a quality at all, good or bad.
+    bool quality(const char* section, const char* key, Quality& value)
     {
-        std::string text = ini.Get(section, key, "");
-        std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-        if (!text.empty() && text != "high")
-            problems.push_back(std::string(key) + " = " + ini.Get(section, key, "") + " is not high");
+        const std::string text = ini.Get(section, key, "");
+        if (text.empty())
+            return false;
+        if (const std::optional<Quality> named = qualityFromName(text))
+            value = *named;
+        else
+            problems.push_back(std::string(key) + " = " + text + " is not low, medium or high");
+        return true;
     }
 
     void keys(KeyBindings& bindings)
@@ -188,7 +193,7 @@ PlayerOptions OptionsFile::load(const PlayerOptions& defaults)
     read.percent("audio", "music", options.audio.music);
     read.percent("audio", "effects", options.audio.effects);
     read.flag("video", "fullscreen", options.video.fullscreen);
-    read.quality("video", "quality");
+    qualityHeld = read.quality("video", "quality", options.video.quality);
     read.flag("video", "show_fps", options.video.showFps);
     read.factor("input", "mouse_sensitivity", kLeastMouseSensitivity, kMostMouseSensitivity,
                 options.input.mouseSensitivity);
@@ -217,6 +222,7 @@ void OptionsFile::save(const PlayerOptions& options)
         return;
     }
     written = options;
+    qualityHeld = true;
 }
 
 std::string optionsFileText(const PlayerOptions& options)
@@ -228,7 +234,7 @@ std::string optionsFileText(const PlayerOptions& options)
     text += "effects = " + std::to_string(options.audio.effects) + "\n";
     text += "\n[video]\n";
     text += std::string("fullscreen = ") + yesNo(options.video.fullscreen) + "\n";
-    text += "quality = high\n";
+    text += std::string("quality = ") + qualityName(options.video.quality) + "\n";
     text += std::string("show_fps = ") + yesNo(options.video.showFps) + "\n";
     text += "\n[input]\n";
     text += "mouse_sensitivity = " + OptionsReader::formatFactor(options.input.mouseSensitivity) + "\n";

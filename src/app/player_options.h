@@ -5,6 +5,7 @@
 #include <string>
 
 #include "key_bindings.h"
+#include "quality.h"
 
 // What the player has set, kept in their options file. The game's own settings files give the
 // defaults; every value the player's file holds overrides them.
@@ -20,10 +21,11 @@ struct AudioOptions {
 
 struct VideoOptions {
     bool fullscreen = false;
+    Quality quality = Quality::High;
     bool showFps = true; // the frame rate in the title
     bool operator==(const VideoOptions& other) const
     {
-        return fullscreen == other.fullscreen && showFps == other.showFps;
+        return fullscreen == other.fullscreen && quality == other.quality && showFps == other.showFps;
     }
 };
 
@@ -70,11 +72,14 @@ public:
     void save(const PlayerOptions& options);
 
     const std::optional<std::filesystem::path>& path() const { return file; }
+    // Whether the file named a graphics quality: the player, or an earlier start, chose one.
+    bool holdsQuality() const { return qualityHeld; }
 
 private:
     std::optional<std::filesystem::path> file;
     std::optional<PlayerOptions> written; // what the file holds now, as far as the game knows
     bool saving = true;                   // false once the file has shown it cannot be written
+    bool qualityHeld = false;
 };
 
 // The text of an options file holding `options`: every section and key, and nothing else.

@@ -12,6 +12,8 @@
 class Run {
 public:
     Run(std::uint32_t seed, float aspectRatio);
+    // The same on a physics world built beforehand (the game's start builds it early).
+    Run(std::unique_ptr<PhysicsWorld> physics, std::uint32_t seed, float aspectRatio);
 
     Run(const Run&) = delete;
     Run& operator=(const Run&) = delete;

@@ -35,9 +35,13 @@ SceneResources loadSceneResources()
                                                                 8.0f, resources.wallsTexture);
     resources.proceduralMaterial =
         std::make_shared<Material>(resources.procTextureShader, glm::vec3(0.1f, 0.8f, 0.2f), 10.0f);
+    return resources;
+}
+
+void loadPowerupModels(SceneResources& resources)
+{
     resources.glideModel = loadModelAsset(kGlideModelFile);
     resources.doublePointsModel = loadModelAsset(kDoublePointsModelFile);
-    return resources;
 }
 
 void SceneResources::release()

@@ -32,9 +32,11 @@ struct SceneResources {
     void release();
 };
 
-// Loads every scene shader, texture, material and powerup model; a missing or broken shader or
-// texture ends the game.
+// Loads every scene shader, texture and material; a missing or broken file ends the game.
 SceneResources loadSceneResources();
+
+// The two powerup models, into `resources`.
+void loadPowerupModels(SceneResources& resources);
 
 // What the program prepares before anything else: the cube mesh and the platform model.
 void prepareProgramData();

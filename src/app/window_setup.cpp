@@ -20,7 +20,7 @@ void setWindowHints(const WindowSettings& settings)
     glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
     glfwWindowHint(GLFW_REFRESH_RATE, settings.refreshRate);
     glfwWindowHint(GLFW_RESIZABLE, GLFW_TRUE);
-    glfwWindowHint(GLFW_SAMPLES, 4);
+    glfwWindowHint(GLFW_SAMPLES, settings.samples);
 }
 
 namespace {
@@ -36,13 +36,33 @@ void installDebugOutput()
 
 } // namespace
 
-GLFWwindow* openGameWindow(const WindowSettings& settings)
+void startGlfw()
 {
     glfwSetErrorCallback(onGlfwError);
     if (glfwInit() != GLFW_TRUE)
         startupFailure("Failed to init GLFW");
     printLine("GLFW was initialized.");
+}
 
+std::string probeRenderer(const WindowSettings& settings)
+{
+    setWindowHints(settings);
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    GLFWwindow* probe = glfwCreateWindow(16, 16, settings.title.c_str(), nullptr, nullptr);
+    glfwDefaultWindowHints();
+    if (probe == nullptr)
+        return "";
+    glfwMakeContextCurrent(probe);
+    // A GL 1.1 query, which needs no extension loader.
+    const GLubyte* name = glGetString(GL_RENDERER);
+    std::string renderer = name != nullptr ? reinterpret_cast<const char*>(name) : "";
+    glfwMakeContextCurrent(nullptr);
+    glfwDestroyWindow(probe);
+    return renderer;
+}
+
+GLFWwindow* openGameWindow(const WindowSettings& settings)
+{
     setWindowHints(settings);
     // Fullscreen takes the monitor as it is: its current mode, not one of the window's size.
     GLFWmonitor* monitor = settings.fullscreen ? glfwGetPrimaryMonitor() : nullptr;

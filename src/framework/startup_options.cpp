@@ -62,6 +62,17 @@ void takeFrameCount(StartupOptions& options, bool empty, int index, int argc, co
     }
 }
 
+void takeQuality(StartupOptions& options, int index, int argc, const char* const* argv)
+{
+    if (index + 1 >= argc)
+        return;
+    const std::string value = argv[index + 1];
+    if (value == "low" || value == "medium" || value == "high")
+        options.quality = value;
+    else
+        printLine("Ignoring --quality '" + value + "': not low, medium or high.");
+}
+
 } // namespace
 
 void parseCommandLine(StartupOptions& options, int argc, const char* const* argv)
@@ -90,6 +101,8 @@ void parseCommandLine(StartupOptions& options, int argc, const char* const* argv
             takeValue(options.verifyReplayGiven, options.verifyReplayFile, i, argc, argv);
         if (isWord(argument, "--audio-log"))
             options.audioLog = true;
+        if (isWord(argument, "--quality"))
+            takeQuality(options, i, argc, argv);
         if (isWord(argument, "--help"))
             options.helpRequested = true;
         if (isWord(argument, "--version"))
@@ -105,11 +118,13 @@ const char* commandLineHelp()
            "Options:\n"
            "  --run_headless          render one frame, save it as a screenshot and quit\n"
            "  --filename NAME         the screenshot is written to NAME.ppm (default screenshot.ppm)\n"
-           "  --init_camera FILE      read the camera settings from FILE (an asset path)\n"
+           "  --init_camera FILE      load the camera settings from FILE (an asset path); the camera keeps its own\n"
+           "                          fixed values, so the file is only checked\n"
            "  --init_renderer FILE    read the renderer settings from FILE instead of renderer_standard.ini\n"
            "  --seed N                build the track from seed N (0 to 4294967295): the same N, the same track\n"
            "  --benchmark N           play N frames with no input and a fixed frame time, then print their timing\n"
            "  --benchmark-empty N     the same frames drawing only the clear, the composite and the swap\n"
+           "  --quality Q             graphics preset for this run: low, medium or high (benchmarks: high)\n"
            "  --replay FILE           play a recorded run back (Escape pauses, Q quits)\n"
            "  --verify-replay FILE    re-simulate a recorded run without a window; exit 0 if it ends the same\n"
            "  --audio-log             with --verify-replay: print every sound with its tick\n"

@@ -21,6 +21,7 @@ struct StartupOptions {
     bool verifyReplayGiven = false; // --verify-replay FILE
     std::string verifyReplayFile;
     bool audioLog = false;         // --audio-log, with --verify-replay
+    std::string quality;          // --quality low|medium|high; empty: the player's choice
     bool helpRequested = false;    // --help
     bool versionRequested = false; // --version
 };
@@ -36,6 +37,7 @@ struct StartupOptions {
 //   --replay FILE           play a recorded run back in the window
 //   --verify-replay FILE    play a recorded run again without a window and check it ends the same
 //   --audio-log             with --verify-replay: a line for every sound, with its tick
+//   --quality Q             the graphics preset for this run: low, medium or high
 //   --help, --version       print the options and controls, or the version, and quit
 // Option words match exactly. A value word is looked at again as an option word, unknown
 // words are ignored, a repeated option keeps its last value, and an option that wants a

@@ -89,7 +89,7 @@ ParticleEmitter::ParticleEmitter(std::string texturePath, glm::vec3 emitterPosit
       shader(std::make_shared<Shader>("assets/shaders/particle.vert", "assets/shaders/particle.frag")),
       texture(std::make_shared<Texture>(std::move(texturePath))),
       material(std::make_shared<TextMaterial>(shader, texture)), lifetime(particleLifetime),
-      velocitySpread(spreadOfVelocity), positionSpread(spreadOfPosition), spawnRate(rate),
+      velocitySpread(spreadOfVelocity), positionSpread(spreadOfPosition), fullSpawnRate(rate), spawnRate(rate),
       alphaDivisor(atLeastOne(static_cast<int>(divisor))), emitterDirection(direction), redRange(atLeastOne(red)),
       greenRange(atLeastOne(green)), blueRange(atLeastOne(blue))
 {

@@ -60,6 +60,9 @@ public:
     // How many particles a frame of `deltaTime` spawns: capped at what 0.016 s would.
     int spawnCount(float deltaTime) const;
 
+    // Spawns `share` (0 to 1) of the particles it was made to: fewer sprites for a slow machine.
+    void setDensity(float share) { spawnRate = fullSpawnRate * share; }
+
     glm::vec3 position;
 
     int liveCount() const { return particleCount; }
@@ -91,6 +94,7 @@ private:
     float lifetime;
     float velocitySpread;
     float positionSpread;
+    float fullSpawnRate;
     float spawnRate;
     int alphaDivisor;
     glm::vec3 emitterDirection;

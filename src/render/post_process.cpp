@@ -32,21 +32,23 @@ CompositeShaders loadCompositeShaders()
         std::make_shared<Shader>("assets/shaders/framebuffer.vert", "assets/shaders/framebuffer_still.frag");
     shaders.movingTiles =
         std::make_shared<Shader>("assets/shaders/framebuffer.vert", "assets/shaders/framebuffer.frag");
+    shaders.copy = std::make_shared<Shader>("assets/shaders/scene_copy.vert", "assets/shaders/scene_copy.frag");
     return shaders;
 }
 
-std::unique_ptr<PostProcessFramebuffer> PostProcessFramebuffer::create(int width, int height)
+std::unique_ptr<PostProcessFramebuffer> PostProcessFramebuffer::create(int width, int height, bool motionBlur)
 {
     std::unique_ptr<PostProcessFramebuffer> result(new PostProcessFramebuffer());
-    if (!result->build(width, height))
+    if (!result->build(width, height, motionBlur))
         return nullptr;
     return result;
 }
 
-bool PostProcessFramebuffer::build(int targetWidth, int targetHeight)
+bool PostProcessFramebuffer::build(int targetWidth, int targetHeight, bool motionBlur)
 {
     width = targetWidth;
     height = targetHeight;
+    blurred = motionBlur;
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     colorTexture = createAttachment(width, height, GL_RGB, GL_RGB, GL_UNSIGNED_BYTE);
@@ -56,7 +58,7 @@ bool PostProcessFramebuffer::build(int targetWidth, int targetHeight)
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D, depthTexture, 0);
     const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    if (!complete || !buildTileTarget())
+    if (!complete || (blurred && !buildTileTarget()))
         return false;
 
     glGenVertexArrays(1, &quadVertexArray);
@@ -103,14 +105,20 @@ PostProcessFramebuffer::~PostProcessFramebuffer()
     glDeleteVertexArrays(1, &quadVertexArray);
 }
 
-void PostProcessFramebuffer::beginScene() const
+void PostProcessFramebuffer::beginScene()
 {
+    glGetIntegerv(GL_VIEWPORT, windowViewport);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glViewport(0, 0, width, height);
 }
 
 void PostProcessFramebuffer::drawToScreen(const CompositeShaders& shaders, const glm::mat4& viewProjection,
                                           const glm::mat4& previousViewProjection) const
 {
+    if (!blurred) {
+        copyToScreen(*shaders.copy);
+        return;
+    }
     const glm::mat4 reprojection = previousViewProjection * glm::inverse(viewProjection);
     glDisable(GL_DEPTH_TEST);
     glActiveTexture(GL_TEXTURE0);
@@ -121,6 +129,7 @@ void PostProcessFramebuffer::drawToScreen(const CompositeShaders& shaders, const
     measureTileMotion(*shaders.tileMotion, reprojection);
 
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(windowViewport[0], windowViewport[1], windowViewport[2], windowViewport[3]);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glActiveTexture(GL_TEXTURE2);
     glBindTexture(GL_TEXTURE_2D, tileTexture);
@@ -142,12 +151,29 @@ void PostProcessFramebuffer::drawToScreen(const CompositeShaders& shaders, const
 
 void PostProcessFramebuffer::measureTileMotion(Shader& shader, const glm::mat4& reprojection) const
 {
+    GLint found[4] = {};
+    glGetIntegerv(GL_VIEWPORT, found);
     glBindFramebuffer(GL_FRAMEBUFFER, tileFramebuffer);
     glViewport(0, 0, tilesX, tilesY);
     shader.use();
     shader.setUniform("reprojection", reprojection);
     glDrawArrays(GL_TRIANGLES, 0, 6);
-    glViewport(0, 0, width, height);
+    glViewport(found[0], found[1], found[2], found[3]);
+}
+
+void PostProcessFramebuffer::copyToScreen(Shader& shader) const
+{
+    glDisable(GL_DEPTH_TEST);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(windowViewport[0], windowViewport[1], windowViewport[2], windowViewport[3]);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    shader.use();
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, colorTexture);
+    glBindVertexArray(quadVertexArray);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    glBindVertexArray(0);
+    glBindTexture(GL_TEXTURE_2D, 0);
 }
 
 void PostProcessFramebuffer::drawTiles(Shader& shader, bool moving) const

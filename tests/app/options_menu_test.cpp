@@ -33,6 +33,24 @@ TEST(OptionsMenu, KeysMoveTheChoiceAndChangeTheChosenOption)
     EXPECT_TRUE(menu.closed());
 }
 
+TEST(OptionsMenu, AQualityThatWantsAnotherWindowSaysItComesAtTheNextStart)
+{
+    OptionsMenu menu{PlayerOptions{}, 4};
+    menu.choose(OptionsMenu::GraphicsQuality);
+    menu.lower();
+    EXPECT_EQ(menu.value(OptionsMenu::GraphicsQuality), "Medium");
+    EXPECT_EQ(menu.message(), "") << "Medium keeps the window's multisampling";
+    menu.lower();
+    menu.lower();
+    EXPECT_EQ(menu.options().video.quality, Quality::Low);
+    EXPECT_EQ(menu.message(), "The window's multisampling changes at the next start");
+    menu.activate();
+    EXPECT_EQ(menu.options().video.quality, Quality::Medium);
+    menu.activate();
+    menu.activate();
+    EXPECT_EQ(menu.options().video.quality, Quality::Low) << "round from High to Low";
+}
+
 TEST(OptionsMenu, AKeyTakenByAnotherActionIsSwappedAndAKeyOfTheGamesOwnIsRefused)
 {
     OptionsMenu menu{PlayerOptions{}};
@@ -74,4 +92,16 @@ TEST(OptionsScreen, EveryRowFitsTheWindowAndAClickFindsIt)
                 optionsRowAt(static_cast<float>(place.labelX + 2), static_cast<float>(place.y + 2), width, height),
                 row);
         }
+}
+
+TEST(Quality, OnlyASoftwareRendererIsTakenForOne)
+{
+    EXPECT_TRUE(isSoftwareRenderer("llvmpipe (LLVM 15.0.6, 256 bits)"));
+    EXPECT_TRUE(isSoftwareRenderer("Microsoft Basic Render Driver"));
+    EXPECT_TRUE(isSoftwareRenderer("Google SwiftShader"));
+    EXPECT_FALSE(isSoftwareRenderer("NVIDIA GeForce RTX 3060/PCIe/SSE2"));
+    EXPECT_FALSE(isSoftwareRenderer("AMD Radeon Pro W5700 (radeonsi, navi10, LLVM 15.0.7, DRM 3.49)"))
+        << "a GPU driver built with LLVM is no software renderer";
+    EXPECT_EQ(qualityFromName("Medium"), Quality::Medium);
+    EXPECT_FALSE(qualityFromName("ultra"));
 }

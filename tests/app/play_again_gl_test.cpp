@@ -74,6 +74,7 @@ TEST_F(PlayAgain, EveryRunStartsAfreshAndLeavesNothingBehind)
     if (unitCubeData.positions.empty())
         prepareProgramData();
     SceneResources resources = loadSceneResources();
+    loadPowerupModels(resources);
     auto run = std::make_unique<::Run>(77, 1280.0f / 768.0f);
     auto drawer = std::make_unique<TrackDrawer>(resources);
     const RunFootprint start = footprint(*run);

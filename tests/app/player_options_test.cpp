@@ -28,6 +28,7 @@ TEST(PlayerOptions, WhatTheGameWritesItReadsBackAndNothingMore)
     PlayerOptions chosen;
     chosen.audio = {100, 0, 35};
     chosen.video.fullscreen = true;
+    chosen.video.quality = Quality::Medium;
     chosen.video.showFps = false;
     chosen.input = {1.3f, true, false};
     chosen.keys.bind(Action::Jump, GLFW_KEY_J);
@@ -37,6 +38,7 @@ TEST(PlayerOptions, WhatTheGameWritesItReadsBackAndNothingMore)
     EXPECT_TRUE(read == chosen) << optionsFileText(read);
     EXPECT_NE(optionsFileText(chosen).find("jump = J\n"), std::string::npos);
     EXPECT_NE(optionsFileText(chosen).find("left = Left\n"), std::string::npos);
+    EXPECT_NE(optionsFileText(chosen).find("quality = medium\n"), std::string::npos);
 
     // Saved only when something changed, and then whole.
     TempDir home;
@@ -51,7 +53,8 @@ TEST(PlayerOptions, WhatTheGameWritesItReadsBackAndNothingMore)
 TEST(PlayerOptions, EachBadValueIsSaidInOneLineAndItsDefaultUsed)
 {
     const auto [bad, said] = optionsFrom("[audio]\nmaster = loud\neffects = 35\n[video]\nfullscreen = maybe\n"
-                                         "[input]\nmouse_sensitivity = 9\n[keys]\njump = Hyperspace\nleft = N\n");
+                                         "quality = ultra\n[input]\nmouse_sensitivity = 9\n[keys]\njump = Hyperspace\n"
+                                         "left = N\n");
     EXPECT_EQ(bad.audio.master, 80);
     EXPECT_EQ(bad.audio.effects, 35);
     EXPECT_FALSE(bad.video.fullscreen);

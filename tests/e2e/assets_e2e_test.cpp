@@ -33,7 +33,7 @@ TEST(ShaderLoading, EveryShaderIsReadInStartUpOrder)
     ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
     std::vector<std::string> expected;
     for (const char* pair : {"cornellGouraud", "texture", "procTexture", "cubes.vert texture", "tile_motion",
-                             "framebuffer.vert framebuffer_still", "framebuffer", "text2d", "baseDecal", "baseDecal",
+                             "framebuffer.vert framebuffer_still", "framebuffer", "scene_copy", "text2d", "baseDecal", "baseDecal",
                              "baseDecal", "particle", "particle"}) {
         const std::string names(pair);
         const size_t blank = names.find(' ');

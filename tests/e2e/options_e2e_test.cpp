@@ -113,6 +113,9 @@ std::string windowSize(const std::string& windowId)
 TEST_F(SetUpGame, OptionsChangedOnTheOptionsScreenAreSavedAndTheNextStartIsFullscreen)
 {
     start();
+    // A first start on this machine's software renderer chooses Low, says so, and keeps it.
+    EXPECT_EQ(line("Graphics quality Low: llvmpipe").empty(), false);
+    EXPECT_TRUE(optionsHold("quality = low")) << readFile(optionsFile());
     // Pause, open the options, effects volume down a step, fullscreen on.
     keys({"Escape", "o", "Down", "Down", "Left", "Down", "Down", "Down", "Return"});
     ASSERT_TRUE(optionsHold("effects = 70")) << readFile(optionsFile());
@@ -123,6 +126,7 @@ TEST_F(SetUpGame, OptionsChangedOnTheOptionsScreenAreSavedAndTheNextStartIsFulls
     ASSERT_EQ(game->wait(30s).exitCode, 0);
 
     start();
+    EXPECT_EQ(game->outputSoFar().find("Graphics quality"), std::string::npos) << "the choice is made once";
     const std::string screen = commandOutput({"xdotool", "getdisplaygeometry"});
     EXPECT_EQ(windowSize(windowId), screen.substr(0, screen.find(' ')) + "x" + screen.substr(screen.find(' ') + 1));
     EXPECT_EQ(quit().exitCode, 0);

@@ -24,6 +24,7 @@ TEST_F(RunningFrame, AllocatesNothing)
     if (unitCubeData.positions.empty())
         prepareProgramData();
     SceneResources resources = loadSceneResources();
+    loadPowerupModels(resources);
     ::Run run(1234, 320.0f / 200.0f);
     GameWorld& world = run.world();
     Camera& camera = world.player().camera;

@@ -188,17 +188,18 @@ class PostProcess : public GlTest {
 protected:
     static constexpr int kSize = 64; // the test window's size
 
-    // Four coloured quadrants at two depths, then the composite into the window.
-    std::vector<OffscreenTarget::Rgb> composite(const glm::mat4& current, const glm::mat4& previous)
+    // Four coloured quadrants at two depths in a scene of `scene` pixels square, then the
+    // composite into the window, with or without motion blur.
+    std::vector<OffscreenTarget::Rgb> composite(const glm::mat4& current, const glm::mat4& previous,
+                                                int scene = kSize, bool motionBlur = true)
     {
-        auto framebuffer = PostProcessFramebuffer::create(kSize, kSize);
+        auto framebuffer = PostProcessFramebuffer::create(scene, scene, motionBlur);
         EXPECT_TRUE(framebuffer);
         framebuffer->beginScene();
-        glViewport(0, 0, kSize, kSize);
         const float colours[4][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}};
         glEnable(GL_SCISSOR_TEST);
         for (int q = 0; q < 4; ++q) {
-            glScissor((q % 2) * kSize / 2, (q / 2) * kSize / 2, kSize / 2, kSize / 2);
+            glScissor((q % 2) * scene / 2, (q / 2) * scene / 2, scene / 2, scene / 2);
             glClearColor(colours[q][0], colours[q][1], colours[q][2], 1);
             glClearDepth(q < 2 ? 0.3 : 0.9);
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -252,6 +253,31 @@ TEST_F(PostProcess, AStillCameraReproducesTheSceneExactly)
     glActiveTexture(GL_TEXTURE0);
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_EQ(integer(GL_DRAW_FRAMEBUFFER_BINDING), 0);
+}
+
+// A scene drawn at half the window's size, without blur, fills the window; and the composite
+// leaves the viewport it found, whatever size the scene was drawn at.
+TEST_F(PostProcess, AHalfSizeSceneFillsTheWindowAndTheViewportIsTheOneFound)
+{
+    const glm::mat4 still = camera({0.0f, 0.0f, 0.0f});
+    glViewport(0, 0, kSize, kSize);
+    const std::vector<OffscreenTarget::Rgb> pixels = composite(still, still, kSize / 2, false);
+    const OffscreenTarget::Rgb expected[4] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
+    for (int q = 0; q < 4; ++q) {
+        const int x = (q % 2) * kSize / 2 + kSize / 4;
+        const int y = (q / 2) * kSize / 2 + kSize / 4;
+        EXPECT_TRUE(same(pixels[static_cast<size_t>(y * kSize + x)], expected[q])) << "quadrant " << q;
+    }
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, kSize, kSize}));
+
+    // With blur, a window viewport other than the scene's is kept too.
+    glViewport(0, 0, kSize / 2, kSize / 2);
+    composite(still, still);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, kSize / 2, kSize / 2}));
+    glViewport(0, 0, kSize, kSize);
 }
 
 TEST_F(PostProcess, AMovingCameraBlursBothWaysAlongTheMotion)
