@@ -108,3 +108,16 @@ TEST(CommandLine, BenchmarkTakesAFrameCount)
                   std::string("Ignoring --benchmark '") + bad + "': not a frame count from 1 to 1000000.\n");
     }
 }
+
+TEST(CommandLine, QualityTakesAPresetName)
+{
+    EXPECT_EQ(parse({"--quality", "low"}).quality, "low");
+    EXPECT_EQ(parse({"--quality", "high"}).quality, "high");
+    EXPECT_EQ(parse({}).quality, "");
+    for (const char* bad : {"Ultra", "LOW", ""}) {
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(parse({"--quality", bad}).quality, "") << bad;
+        EXPECT_EQ(testing::internal::GetCapturedStdout(),
+                  std::string("Ignoring --quality '") + bad + "': not low, medium or high.\n");
+    }
+}

@@ -117,6 +117,11 @@ TEST_F(Overlay, ParticlesSpawnAtTheirRateCappedAtWhatPointZeroOneSixSecondsWould
     EXPECT_EQ(fountain->spawnCount(0.1f), 4);
     EXPECT_EQ(fountain->spawnCount(0.01f), 3);
     EXPECT_EQ(fountain->spawnCount(0.0f), 0);
+    // A lower graphics quality spawns a share of them, and the full rate comes back.
+    fountain->setDensity(0.25f);
+    EXPECT_EQ(fountain->spawnCount(0.1f), 1);
+    fountain->setDensity(1.0f);
+    EXPECT_EQ(fountain->spawnCount(0.1f), 4);
     fountain->update(0.0f, glm::vec3(0.0f));
     EXPECT_EQ(fountain->liveCount(), 0);
 
