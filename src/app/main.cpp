@@ -20,6 +20,7 @@ int main(int argc, char** argv)
     }
     if (options.versionRequested) {
         printLine(std::string("zarnok ") + ZARNOK_VERSION);
+        printLine("Copyright (c) 2026 The ZARNOK 2023 developers. Free software under the MIT licence.");
         return 0;
     }
     if (options.verifyReplayGiven)

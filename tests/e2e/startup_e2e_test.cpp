@@ -236,5 +236,7 @@ TEST(CommandLine, HelpAndVersionAnswerWithoutADisplay)
     const ProcessResult version = runProcess({builtGameBinary().string(), "--version"}, noDisplay);
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(splitLines(version.out),
-              (std::vector<std::string>{":::::: WELCOME TO ZARNOK 2023 ::::::", "zarnok 2023.1"}));
+              (std::vector<std::string>{":::::: WELCOME TO ZARNOK 2023 ::::::", "zarnok 2023.1",
+                                        "Copyright (c) 2026 The ZARNOK 2023 developers. Free software under the "
+                                        "MIT licence."}));
 }
