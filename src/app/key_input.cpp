@@ -1,5 +1,7 @@
 #include "key_input.h"
 
+#include <algorithm>
+
 #include "gl.h"
 #include "window_input.h"
 
@@ -133,6 +135,13 @@ void keyCallback(GLFWwindow* window, int key, int /*scancode*/, int action, int 
     if (input != nullptr && input->menuOpen && !isFullscreenKey(key, mods)) {
         input->menuKeys.push_back({key, action, mods});
         return;
+    }
+    if (input != nullptr && action == GLFW_RELEASE) {
+        const auto held = std::find(input->menuHeldKeys.begin(), input->menuHeldKeys.end(), key);
+        if (held != input->menuHeldKeys.end()) {
+            input->menuHeldKeys.erase(held);
+            return;
+        }
     }
     playKey(window, key, action, mods);
 }

@@ -18,14 +18,16 @@ std::vector<KeyEvent> workOptionsMenu(OptionsMenu& menu, WindowInput& input, con
                                       int width, int height)
 {
     std::vector<KeyEvent> after;
-    std::vector<int> pressedHere;
+    std::vector<int>& held = input.menuHeldKeys;
     for (const KeyEvent& event : input.menuKeys) {
-        const bool pressedInMenu = std::find(pressedHere.begin(), pressedHere.end(), event.key) != pressedHere.end();
-        if (menu.closed()) {
-            if (event.action != GLFW_RELEASE || !pressedInMenu)
-                after.push_back(event);
+        const auto heldKey = std::find(held.begin(), held.end(), event.key);
+        if (event.action == GLFW_RELEASE && heldKey != held.end()) {
+            held.erase(heldKey);
+        } else if (menu.closed()) {
+            after.push_back(event);
         } else if (event.action != GLFW_RELEASE) {
-            pressedHere.push_back(event.key);
+            if (heldKey == held.end())
+                held.push_back(event.key);
             menu.keyPressed(event.key);
         }
     }

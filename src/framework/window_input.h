@@ -23,6 +23,9 @@ struct WindowInput {
     KeyBindings bindings;
     bool menuOpen = false;          // keys and clicks go to the menu, and the pointer is free
     std::vector<KeyEvent> menuKeys; // every key event while a menu is open
+    // Keys a menu took the press of and has not seen released: their releases are the menu's
+    // even once it has closed (Escape closes it on the press; the release may come a poll later).
+    std::vector<int> menuHeldKeys;
     std::vector<int> clicks;        // mouse buttons pressed while a menu is open
     double pointerX = 0.0;          // where the pointer is, in window coordinates from the top left
     double pointerY = 0.0;

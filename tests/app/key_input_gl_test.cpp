@@ -2,6 +2,7 @@
 
 #include "gl_context.h"
 #include "key_input.h"
+#include "options_screen.h"
 
 namespace {
 
@@ -56,4 +57,26 @@ TEST_F(KeyCallback, QClosesTheWindowOnlyWhenPaused)
     release(GLFW_KEY_ESCAPE);
     release(GLFW_KEY_Q);
     EXPECT_TRUE(glfwWindowShouldClose(window));
+}
+
+// Escape closes the options screen on its press. Its release, even a poll later, must not reach
+// the pause screen and resume the game; the next Escape does.
+TEST_F(KeyCallback, TheReleaseOfTheKeyThatClosedTheOptionsScreenStaysWithIt)
+{
+    WindowInput input;
+    glfwSetWindowUserPointer(window, &input);
+    appFlags.paused = true;
+    OptionsMenu menu{PlayerOptions{}};
+    input.menuOpen = true;
+    keyCallback(window, GLFW_KEY_ESCAPE, 0, GLFW_PRESS, 0);
+    EXPECT_TRUE(workOptionsMenu(menu, input, PadReading{}, 1.0f, 1280, 768).empty());
+    ASSERT_TRUE(menu.closed());
+    input.menuOpen = false;
+
+    release(GLFW_KEY_ESCAPE);
+    EXPECT_TRUE(appFlags.paused);
+    keyCallback(window, GLFW_KEY_ESCAPE, 0, GLFW_PRESS, 0);
+    release(GLFW_KEY_ESCAPE);
+    EXPECT_FALSE(appFlags.paused);
+    glfwSetWindowUserPointer(window, nullptr);
 }

@@ -120,15 +120,20 @@ TEST_F(SetUpGame, OptionsChangedOnTheOptionsScreenAreSavedAndTheNextStartIsFulls
     keys({"Escape", "o", "Down", "Down", "Left", "Down", "Down", "Down", "Return"});
     ASSERT_TRUE(optionsHold("effects = 70")) << readFile(optionsFile());
     ASSERT_TRUE(optionsHold("fullscreen = true")) << readFile(optionsFile());
-    // Without a window manager the window may lose the keyboard as it goes fullscreen.
+    const std::string screen = commandOutput({"xdotool", "getdisplaygeometry"});
+    const std::string width = screen.substr(0, screen.find(' '));
+    const std::string height = screen.substr(screen.find(' ') + 1);
+    // Without a window manager the window may lose the keyboard as it goes fullscreen, so it gets
+    // it back once the game draws at the screen's size.
+    line("Drawing at " + width + " x " + height + ".");
     commandOutput({"xdotool", "windowfocus", "--sync", windowId});
     keys({"Escape", "q"}); // back to the pause screen, and quit from it
-    ASSERT_EQ(game->wait(30s).exitCode, 0);
+    const ProcessResult first = game->wait(30s);
+    ASSERT_EQ(first.exitCode, 0) << first.out;
 
     start();
     EXPECT_EQ(game->outputSoFar().find("Graphics quality"), std::string::npos) << "the choice is made once";
-    const std::string screen = commandOutput({"xdotool", "getdisplaygeometry"});
-    EXPECT_EQ(windowSize(windowId), screen.substr(0, screen.find(' ')) + "x" + screen.substr(screen.find(' ') + 1));
+    EXPECT_EQ(windowSize(windowId), width + "x" + height);
     EXPECT_EQ(quit().exitCode, 0);
 }
 
