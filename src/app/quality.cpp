@@ -1,6 +1,7 @@
 #include "quality.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 
 namespace {
@@ -11,32 +12,23 @@ std::string lowerCase(std::string text)
     return text;
 }
 
+// Indexed by Quality: the options file's word and the options screen's.
+struct QualityWords {
+    const char* name;
+    const char* label;
+};
+constexpr std::array<QualityWords, 3> kQualityWords{{{"low", "Low"}, {"medium", "Medium"}, {"high", "High"}}};
+
 } // namespace
 
 const char* qualityName(Quality quality)
 {
-    switch (quality) {
-    case Quality::Low:
-        return "low";
-    case Quality::Medium:
-        return "medium";
-    case Quality::High:
-        break;
-    }
-    return "high";
+    return kQualityWords.at(static_cast<size_t>(quality)).name;
 }
 
 const char* qualityLabel(Quality quality)
 {
-    switch (quality) {
-    case Quality::Low:
-        return "Low";
-    case Quality::Medium:
-        return "Medium";
-    case Quality::High:
-        break;
-    }
-    return "High";
+    return kQualityWords.at(static_cast<size_t>(quality)).label;
 }
 
 std::optional<Quality> qualityFromName(const std::string& name)

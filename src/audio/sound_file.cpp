@@ -12,7 +12,7 @@ constexpr std::uintmax_t kLargestFile = std::uintmax_t{16} * 1024 * 1024;
 
 // Owns what SDL_LoadWAV allocated.
 struct Wav {
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec format{};
     Uint8* bytes = nullptr;
     Uint32 length = 0;
     ~Wav() { SDL_FreeWAV(bytes); }
@@ -33,12 +33,12 @@ std::optional<Sound> loadSound(const std::string& path, std::string& error)
         return std::nullopt;
     }
     Wav wav;
-    if (SDL_LoadWAV(path.c_str(), &wav.spec, &wav.bytes, &wav.length) == nullptr) {
+    if (SDL_LoadWAV(path.c_str(), &wav.format, &wav.bytes, &wav.length) == nullptr) {
         error = SDL_GetError();
         return std::nullopt;
     }
     SDL_AudioCVT convert;
-    if (SDL_BuildAudioCVT(&convert, wav.spec.format, wav.spec.channels, wav.spec.freq, AUDIO_F32SYS, 1, kMixerRate) <
+    if (SDL_BuildAudioCVT(&convert, wav.format.format, wav.format.channels, wav.format.freq, AUDIO_F32SYS, 1, kMixerRate) <
         0) {
         error = SDL_GetError();
         return std::nullopt;
