@@ -11,15 +11,13 @@
 #include <unistd.h>
 
 #include "allocation_counter.h"
-#include "app_state.h"
-#include "cube.h"
 #include "game_world.h"
 #include "gl.h"
 #include "hud_panel.h"
 #include "particles.h"
 #include "run.h"
+#include "run_screen.h"
 #include "scene_resources.h"
-#include "screens.h"
 #include "text.h"
 
 namespace {
@@ -103,7 +101,11 @@ void reportAllocations(benchmark::State& state, long before)
 {
     state.counters["allocs/frame"] =
         benchmark::Counter(static_cast<double>(allocationCount() - before), benchmark::Counter::kAvgIterations);
-    state.counters["cubes"] = static_cast<double>(cubes.size());
+}
+
+void reportCubes(benchmark::State& state, const BenchWorld& bench)
+{
+    state.counters["cubes"] = static_cast<double>(bench.run.world().cubes.size());
 }
 
 // One tick of the game's logic: the player, the world's step, the sensors, the cube pass, the rules.
@@ -120,6 +122,7 @@ void GameLogicTick(benchmark::State& state)
         bench.run.world().tick({});
     }
     reportAllocations(state, before);
+    reportCubes(state, bench);
 }
 BENCHMARK(GameLogicTick)->Arg(1)->Arg(2)->ArgName("segments")->Unit(benchmark::kMicrosecond);
 
@@ -136,6 +139,7 @@ void BareBulletStep(benchmark::State& state)
         bench.run.physics().step();
     }
     reportAllocations(state, before);
+    reportCubes(state, bench);
 }
 BENCHMARK(BareBulletStep)->Arg(1)->Arg(2)->ArgName("segments")->Unit(benchmark::kMicrosecond);
 

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <cstdint>
-
-// The program-wide switches, set by the settings and the keys, read by the frame loop.
+// The switches a game keeps from run to run: the display toggles (set by the settings and the
+// keys), the movement keys held, and the sound muted.
 struct AppFlags {
     bool wireframeEnabled = false;
     bool cullingEnabled = false;
@@ -12,23 +11,8 @@ struct AppFlags {
     bool moveLeftHeld = false;
     bool moveBackwardHeld = false;
     bool moveRightHeld = false;
-    bool jumpRequested = false;
-    bool paused = false;
-    bool gameOver = false;
-    bool dropAllRequested = false;
-    bool playAgainRequested = false; // R on the game-over screen
-    bool bestRunRequested = false;   // B on the game-over screen
-    bool optionsRequested = false;   // O on the pause screen
-    bool watchingReplay = false;     // a recorded run is playing: only Escape and Q act
-    bool replayOnly = false;         // the game was started to show one replay, and nothing else
-    bool muted = false;              // M
+    bool muted = false; // M
+
+    // A new run starts with no key held, whatever was held when it began.
+    void releaseMovementKeys() { moveForwardHeld = moveLeftHeld = moveBackwardHeld = moveRightHeld = false; }
 };
-
-// The flags a new run starts with: the display toggles as they were, nothing held or requested,
-// the game running.
-AppFlags restartedFlags(const AppFlags& flags);
-
-extern AppFlags appFlags;
-
-// Cubes dropped, weighted by the powerup in force when each was removed.
-extern std::int32_t points;

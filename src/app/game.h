@@ -7,27 +7,22 @@
 #include <vector>
 
 #include "app_settings.h"
-#include "audio_output.h"
-#include "best_score.h"
 #include "camera.h"
 #include "fixed_ticks.h"
+#include "fountains.h"
 #include "frame_pacer.h"
 #include "frame_timer.h"
-#include "game_sounds.h"
+#include "game_audio.h"
 #include "game_window.h"
-#include "game_world.h"
 #include "gamepad.h"
 #include "lighting.h"
-#include "mixer.h"
-#include "options_menu.h"
-#include "particles.h"
 #include "player_options.h"
 #include "post_process.h"
 #include "quality.h"
 #include "replay.h"
-#include "run.h"
 #include "scene_resources.h"
-#include "screens.h"
+#include "screen_items.h"
+#include "session.h"
 #include "startup_options.h"
 #include "system_clock.h"
 #include "track_drawer.h"
@@ -35,7 +30,8 @@
 
 struct GLFWwindow;
 
-// The running game: owns the window, the scene and the frame-loop state from start-up to shutdown.
+// The running game: start-up, the frame loop and shutdown. It owns the window, the scene and the
+// frame-loop state; the session's screens decide what the input does and what the frame shows.
 class Game {
 public:
     // With `replay`, the game shows that recorded run and nothing else.
@@ -54,63 +50,45 @@ private:
     Quality quality() const;
     void startPlayersServices();
     void applyQuality();
-    void placeEmitters();
     void runFrame();
     void shutDown();
 
     void paceFrame();
-    // Fullscreen when asked, the framebuffer's size, a minimised window, a lost focus.
+    // The framebuffer's size, a minimised window, a lost focus.
     void followWindow();
     void resizeDrawing();
-    // What the gamepad asks for on the screen shown.
-    void followGamepad();
-    // Opens, works and closes the options screen.
-    void workOptions();
-    void openOptions();
-    void closeOptions();
-    // Takes the player's new options: applies each at once and saves them.
-    void applyOptions(const PlayerOptions& changed);
+    // The frame's keys, pointer and gamepad to the screens, and what they asked of the window.
+    void passInput();
+    PointerInput pointerInput() const;
+    void followDisplaySwitches();
+    void followPointer();
+    // Applies what changed in the player's options since the last frame.
+    void followOptions();
     void applyInputOptions();
+    // A run begun since the last frame: its drawing, its view and its clock start afresh.
+    void followRun();
+    void lookWithPad();
     void beginFrame();
-    void playAgainIfAsked();
-    void watchBestRun();
-    // `physics`, when given, is the world built early in start-up.
-    void startRun(std::uint32_t seed, std::unique_ptr<PhysicsWorld> physics = nullptr);
-    void endRun();
-    void saveReplays(bool newBest);
     void runTicks();
-    TickInput takeInput();
-    void reactTo(const TickEvents& events);
-    void endReplay();
-    void notePauseChange();
-    void startAudio();
-    void play(const SoundCue& cue);
-    // The music's level for the screen shown, and the volumes with M, told to the mixer when
-    // they change.
-    void updateAudio();
     void placeView();
     void setSceneUniforms();
-    void updateParticles();
-    void drawParticles();
+    void drawScene();
     void drawOverlay();
-    ScreenState screenState() const;
     void composite();
     void finishFrame();
     void updateTitle(double now);
-    // A line for the console, said once the frame that shows it is on the screen.
-    void say(std::string line);
     // The frame time the game runs on: measured, or a fixed 1/60 s in a benchmark.
     float frameDt() const;
-    std::uint32_t newSeed() const;
     bool benchmarking() const { return options.benchmarkFrames > 0; }
     bool drawingScene() const { return !options.benchmarkEmpty; }
     // A benchmark and a headless frame are no player's game: they read no options, open no audio,
     // keep no best score or replay, and say nothing of runs.
     bool playersSession() const { return !benchmarking() && !options.runHeadless; }
-    GameWorld& world() { return current->world(); }
-    const GameWorld& world() const { return current->world(); }
+    const GameWorld& world() const { return session.shownRun()->world(); }
+    const AppFlags& flags() const { return session.flags(); }
 
     StartupOptions options;
+    std::optional<Replay> startReplay; // until the first run begins
     WindowSettings windowSettings;
     RendererSettings rendererSettings;
     GLFWwindow* window = nullptr;
@@ -119,25 +97,16 @@ private:
     std::optional<Gamepads> gamepads;
     PadReading pad; // of this frame
 
+    GameAudio audio;
+    Session session;
+    PlayerOptions appliedOptions; // the player's options as the game applies them now
+
     SceneResources resources;
     HudPanels panels;
-    std::unique_ptr<Run> current;
     std::unique_ptr<TrackDrawer> drawer;
-    std::optional<ReplayRecorder> recorder; // a player's run, tick by tick
-    std::optional<ReplayPlayer> playback;   // a recorded run being shown
-    std::optional<BestScore> bestScore;
-    std::optional<OptionsFile> optionsFile;
-    PlayerOptions playerOptions;
-    std::optional<OptionsMenu> optionsMenu; // while the options screen is open
     std::optional<DirectionalLight> light;
-    std::unique_ptr<ParticleEmitter> glideEmitter;
-    std::unique_ptr<ParticleEmitter> doublePointsEmitter;
+    std::unique_ptr<Fountains> fountains;
     std::unique_ptr<PostProcessFramebuffer> postProcess;
-
-    std::unique_ptr<Mixer> mixer; // only while a device plays it
-    std::unique_ptr<AudioOutput> audioOutput;
-    RunSounds runSounds;
-    std::vector<SoundCue> cues; // of the tick just run
 
     // What the frame is seen from. The mouse and the wheel change it at once, in the event poll;
     // the next tick takes its direction and speed into the run.
@@ -145,8 +114,6 @@ private:
     FixedTicks ticks;
     double frameSeconds = 0.0; // the real time the previous frame took
     double lastFrameTime = 0.0;
-    std::vector<std::string> statusLines;
-    std::string gameOverLine; // said with the first frame of the game-over screen
 
     std::unique_ptr<FrameTimer> timer;
     SystemClock clock;
@@ -158,14 +125,12 @@ private:
     glm::mat4 frameViewProj{1.0f};
     glm::mat4 prevFrameViewProj{1.0f};
 
-    float blend = 0.0f;               // where between its last two ticks the world is drawn
-    float musicLevel = -1.0f;         // as last told to the mixer
-    std::optional<bool> mutedVolumes; // as last told to the mixer
-    std::int32_t sessionBest = 0;     // the best of this game's runs, where no best score is kept
-    int windowSamples = 4; // the window's multisampling, fixed when it was made
-    bool runEnded = false;
-    bool newBest = false;      // the run that ended set it
-    bool bestRunSaved = false; // there is a best run to watch
-    bool wasPaused = false;
+    float blend = 0.0f;         // where between its last two ticks the world is drawn
+    int windowSamples = 4;      // the window's multisampling, fixed when it was made
+    std::uint64_t drawnRun = 0; // the session's run the frame state belongs to
     bool renderToFramebuffer = false;
+    bool shownWireframe = false; // the GL state as the display switches last left it
+    bool shownCulling = false;
+    bool pointerFreed = false;
+    bool wasMinimised = false;
 };

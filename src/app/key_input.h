@@ -2,31 +2,24 @@
 
 #include "app_state.h"
 #include "key_bindings.h"
+#include "window_input.h"
 
 struct GLFWwindow;
 
-// What a key event asks of the window or GL beyond the flags it sets.
-enum class KeyEffect {
-    None,
-    CloseWindow,
-    PolygonModeChanged,
-    CullingChanged,
-    ToggleFullscreen,
-    OpenOptions,
-};
-
-// Applies one GLFW key event to the flags, the game's actions on the keys of `bindings`. Movement
-// keys act while held, the jump on the press, every other key on the release; repeats are
-// ignored. While a replay plays, and in a game that only shows a replay, only Escape, the quit and
-// mute keys and the fullscreen keys act.
-KeyEffect applyKeyEvent(AppFlags& flags, const KeyBindings& bindings, int key, int action, int mods = 0);
-
-// The window's key callback. While a menu is open, its keys go to the menu (but for the fullscreen
-// keys); otherwise playKey.
+// The window's key callback: every event waits in the window's input for the game's screens,
+// which take them after the poll.
 void keyCallback(GLFWwindow* window, int key, int scancode, int action, int mods);
 
-// A key event for the game: the flags, then at once the GL or window change the key asks for.
-void playKey(GLFWwindow* window, int key, int action, int mods);
+// F11, or Alt+Enter: fullscreen on and off, on every screen.
+bool isFullscreenKey(int key, int mods);
+
+// The movement keys act while held: their press and release set the flag of the action bound to
+// them. Returns whether the event was one of them.
+bool applyMovementKey(AppFlags& flags, const KeyBindings& bindings, const KeyEvent& event);
+
+// The keys that switch what the scene shows (F1 wireframe, F2 culling, N normals, T texture
+// coordinates), on their release. Returns whether the event was one of them.
+bool applyDisplayKey(AppFlags& flags, const KeyEvent& event);
 
 // Makes the GL polygon mode and face culling match the flags.
 void applyPolygonMode(bool wireframe);

@@ -3,9 +3,10 @@
 
 #include "console.h"
 #include "game.h"
-#include "replay_check.h"
+#include "replay_files.h"
 #include "scene_resources.h"
 #include "startup_options.h"
+#include "verify_replay.h"
 
 int main(int argc, char** argv)
 {

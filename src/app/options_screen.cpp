@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-#include "screens.h"
+#include "gamepad.h"
+#include "gl.h"
+#include "session.h"
 
 namespace {
 
@@ -14,55 +16,136 @@ bool isValueRow(int row)
 
 } // namespace
 
-std::vector<KeyEvent> workOptionsMenu(OptionsMenu& menu, WindowInput& input, const PadReading& pad, float scale,
-                                      int width, int height)
+OptionsScreen::OptionsScreen(const PlayerOptions& options, int windowSamples) : optionsMenu(options, windowSamples)
 {
-    std::vector<KeyEvent> after;
-    std::vector<int>& held = input.menuHeldKeys;
-    for (const KeyEvent& event : input.menuKeys) {
-        const auto heldKey = std::find(held.begin(), held.end(), event.key);
-        if (event.action == GLFW_RELEASE && heldKey != held.end()) {
-            held.erase(heldKey);
-        } else if (menu.closed()) {
-            after.push_back(event);
-        } else if (event.action != GLFW_RELEASE) {
-            if (heldKey == held.end())
-                held.push_back(event.key);
-            menu.keyPressed(event.key);
-        }
-    }
-    input.menuKeys.clear();
+}
 
-    const float x = static_cast<float>(input.pointerX) * scale;
-    const float y = static_cast<float>(height) - static_cast<float>(input.pointerY) * scale;
-    const int pointed = optionsRowAt(x, y, width, height);
-    if (input.pointerMoved && pointed >= 0)
-        menu.choose(pointed);
-    input.pointerMoved = false;
-    for (int button : input.clicks) {
-        if (pointed < 0 || menu.waitingForKey())
-            continue;
-        menu.choose(pointed);
-        if (button == GLFW_MOUSE_BUTTON_RIGHT)
-            menu.lower();
-        else if (isValueRow(pointed))
-            menu.raise();
-        else
-            menu.activate();
-    }
-    input.clicks.clear();
+// Options may change elsewhere meanwhile (F11 switches fullscreen).
+void OptionsScreen::startFrame(Session& session)
+{
+    optionsMenu.follow(session.options());
+}
 
+bool OptionsScreen::key(Session& session, const KeyEvent& event)
+{
+    optionsMenu.follow(session.options());
+    const auto held = std::find(heldKeys.begin(), heldKeys.end(), event.key);
+    if (event.action == GLFW_RELEASE) {
+        if (held != heldKeys.end())
+            heldKeys.erase(held);
+        return true;
+    }
+    if (held == heldKeys.end())
+        heldKeys.push_back(event.key);
+    optionsMenu.keyPressed(event.key);
+    afterInput(session);
+    return true;
+}
+
+void OptionsScreen::pad(Session& session, const PadReading& pad)
+{
+    optionsMenu.follow(session.options());
     if (pad.menuUp)
-        menu.up();
+        optionsMenu.up();
     if (pad.menuDown)
-        menu.down();
+        optionsMenu.down();
     if (pad.menuLeft)
-        menu.lower();
+        optionsMenu.lower();
     if (pad.menuRight)
-        menu.raise();
+        optionsMenu.raise();
     if (pad.a)
-        menu.activate();
+        optionsMenu.activate();
     if (pad.b)
-        menu.back();
-    return after;
+        optionsMenu.back();
+    afterInput(session);
+}
+
+void OptionsScreen::pointer(Session& session, const PointerInput& pointer)
+{
+    optionsMenu.follow(session.options());
+    const int pointed = optionsRowAt(pointer.x, pointer.y, session.width(), session.height());
+    if (pointer.moved && pointed >= 0)
+        optionsMenu.choose(pointed);
+    for (int button : pointer.clicks) {
+        if (pointed < 0 || optionsMenu.waitingForKey())
+            continue;
+        optionsMenu.choose(pointed);
+        if (button == GLFW_MOUSE_BUTTON_RIGHT)
+            optionsMenu.lower();
+        else if (isValueRow(pointed))
+            optionsMenu.raise();
+        else
+            optionsMenu.activate();
+    }
+    afterInput(session);
+}
+
+void OptionsScreen::items(const Session& session, std::vector<ScreenItem>& items) const
+{
+    optionsScreenItems(optionsMenu, session.width(), session.height(), items);
+}
+
+void OptionsScreen::afterInput(Session& session)
+{
+    if (optionsMenu.options() != session.options())
+        session.changeOptions(optionsMenu.options());
+    if (!optionsMenu.closed())
+        return;
+    session.keepReleasesOf(heldKeys);
+    session.close(*this);
+}
+
+OptionsRowPlace optionsRowPlace(int row, int width, int height)
+{
+    // The text shrinks with a low window, so every row fits from 600 pixels up.
+    const int size = std::clamp(height / 32, 12, 24);
+    const int step = size * 3 / 2;
+    const int top = height - 5 * size;
+    OptionsRowPlace place{};
+    place.size = size;
+    if (row < OptionsMenu::kSettingRows) {
+        place.labelX = width * 6 / 100;
+        place.valueX = width * 34 / 100;
+        place.y = top - row * step;
+    } else if (row < OptionsMenu::Back) {
+        place.labelX = width * 53 / 100;
+        place.valueX = width * 80 / 100;
+        place.y = top - (row - OptionsMenu::FirstKey) * step;
+    } else {
+        place.labelX = width / 2 - 2 * size;
+        place.valueX = place.labelX;
+        place.y = top - (kActionCount + 1) * step;
+    }
+    place.left = place.labelX - size;
+    place.right = place.valueX + 6 * size;
+    return place;
+}
+
+int optionsRowAt(float x, float y, int width, int height)
+{
+    for (int row = 0; row < OptionsMenu::RowCount; ++row) {
+        const OptionsRowPlace place = optionsRowPlace(row, width, height);
+        if (x >= static_cast<float>(place.left) && x < static_cast<float>(place.right) &&
+            y >= static_cast<float>(place.y) && y < static_cast<float>(place.y + place.size))
+            return row;
+    }
+    return -1;
+}
+
+void optionsScreenItems(const OptionsMenu& menu, int width, int height, std::vector<ScreenItem>& items)
+{
+    ItemWriter write(items);
+    write.panel(PanelId::PauseBackground, 0, 0, width, height);
+    const int size = optionsRowPlace(0, width, height).size;
+    write.text("Options", width / 2, height - 3 * size, 2 * size, true);
+    for (int row = 0; row < OptionsMenu::RowCount; ++row) {
+        const OptionsRowPlace place = optionsRowPlace(row, width, height);
+        if (row == menu.chosen())
+            write.text(">", place.labelX - size, place.y, place.size, false);
+        write.text(place.labelX, place.y, place.size, false).assign(menu.label(row));
+        if (row != OptionsMenu::Back)
+            write.text(place.valueX, place.y, place.size, false).assign(menu.value(row));
+    }
+    if (!menu.message().empty())
+        write.text(width / 2, size, size, true).assign(menu.message());
 }

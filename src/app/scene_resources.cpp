@@ -1,12 +1,12 @@
 #include "scene_resources.h"
 
-#include "cube.h"
 #include "material.h"
 #include "model_loader.h"
-#include "platform.h"
-#include "powerup.h"
 #include "shader.h"
 #include "texture.h"
+
+GeometryData unitCubeData;
+std::vector<GeometryData> platformModel;
 
 namespace {
 

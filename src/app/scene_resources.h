@@ -38,5 +38,14 @@ SceneResources loadSceneResources();
 // The two powerup models, into `resources`.
 void loadPowerupModels(SceneResources& resources);
 
+// The meshes that are only drawn, prepared before anything else: the unit cube every cube is
+// drawn with, and the platform model every platform shares.
+extern GeometryData unitCubeData;
+extern std::vector<GeometryData> platformModel;
+
+inline constexpr const char* kPlatformModelFile = "assets/models/new_platform.obj";
+inline constexpr const char* kGlideModelFile = "assets/models/powerup_glide.obj";
+inline constexpr const char* kDoublePointsModelFile = "assets/models/powerup_double.obj";
+
 // What the program prepares before anything else: the cube mesh and the platform model.
 void prepareProgramData();

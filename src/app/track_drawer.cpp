@@ -1,7 +1,6 @@
 #include "track_drawer.h"
 
 #include "game_world.h"
-#include "platform.h"
 #include "scene_resources.h"
 
 TrackDrawer::TrackDrawer(const SceneResources& sceneResources)
@@ -14,7 +13,7 @@ void TrackDrawer::draw(const GameWorld& world, const glm::vec3& eye, float blend
 {
     followPlatforms(world);
     followPowerup(world);
-    cubeDrawer.draw(eye, blend, cullCubeBackFaces);
+    cubeDrawer.draw(world.cubes, eye, blend, cullCubeBackFaces);
     powerup.spinAndDraw(frameSeconds);
     for (std::vector<Geometry>& platform : platforms)
         for (Geometry& mesh : platform)

@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "cube.h"
+#include "cube_drawer.h"
+#include "displayed_powerup.h"
 #include "geometry.h"
 #include "powerup.h"
 

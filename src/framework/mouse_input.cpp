@@ -28,7 +28,7 @@ void CursorTracker::moveTo(Camera* camera, float x, float y)
 void onMouseButton(GLFWwindow* window, int button, int action, int /*mods*/)
 {
     WindowInput* input = windowInputOf(window);
-    if (input != nullptr && input->menuOpen && action == GLFW_PRESS)
+    if (input != nullptr && input->pointerFree && action == GLFW_PRESS)
         input->clicks.push_back(button);
 }
 

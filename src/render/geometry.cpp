@@ -19,6 +19,16 @@ template <typename T> GLuint uploadVertexAttribute(GLuint location, const std::v
 template GLuint uploadVertexAttribute(GLuint, const std::vector<glm::vec3>&, GLint);
 template GLuint uploadVertexAttribute(GLuint, const std::vector<glm::vec2>&, GLint);
 
+std::vector<Geometry> instantiateModel(const std::vector<GeometryData>& model, const glm::mat4& matrix,
+                                       const std::shared_ptr<Material>& material)
+{
+    std::vector<Geometry> drawables;
+    drawables.reserve(model.size());
+    for (const GeometryData& mesh : model)
+        drawables.emplace_back(matrix, mesh, material);
+    return drawables;
+}
+
 Geometry::Geometry(glm::mat4 matrix, const GeometryData& data, std::shared_ptr<Material> meshMaterial)
     : elementCount(static_cast<GLuint>(data.indices.size())), material(std::move(meshMaterial)), modelMatrix(matrix)
 {

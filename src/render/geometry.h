@@ -49,6 +49,10 @@ private:
     glm::mat4 modelMatrix{1.0f};
 };
 
+// One drawable per mesh of `model`, in the model's order, all at `matrix` with `material`.
+std::vector<Geometry> instantiateModel(const std::vector<GeometryData>& model, const glm::mat4& matrix,
+                                       const std::shared_ptr<Material>& material);
+
 // A new GL buffer holding `values`, fed to the bound vertex array's attribute `location` as
 // `components` floats per vertex.
 template <typename T> GLuint uploadVertexAttribute(GLuint location, const std::vector<T>& values, GLint components);

@@ -4,12 +4,6 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/quaternion.hpp>
 
-#include "gl.h"
-#include "material.h"
-
-std::vector<std::unique_ptr<Cube>> cubes;
-GeometryData unitCubeData;
-
 Cube::Cube(btCollisionShape* shape, const glm::mat4& startMatrix, float mass, btDiscreteDynamicsWorld& physicsWorld)
     : world(physicsWorld), start(startMatrix),
       bodyObject(makeRigidBody(mass, shape, toTransform(withoutScale(startMatrix)))),
@@ -89,8 +83,8 @@ std::uint32_t uniformDraw(std::mt19937& engine, std::uint32_t low, std::uint32_t
     return low + static_cast<std::uint32_t>(value % range);
 }
 
-void spawnCubeRows(std::mt19937& random, int rows, btCollisionShape* shape, btDiscreteDynamicsWorld& world,
-                   double firstRowOffset, int threshold, int alwaysRows)
+void spawnCubeRows(CubeList& cubes, std::mt19937& random, int rows, btCollisionShape* shape,
+                   btDiscreteDynamicsWorld& world, double firstRowOffset, int threshold, int alwaysRows)
 {
     cubes.reserve(cubes.size() + 7 * static_cast<size_t>(std::max(rows, 0)));
     for (int i = 0; i < rows; ++i)
@@ -118,25 +112,15 @@ Cube* cubeOf(const btCollisionObject* object)
     return static_cast<Cube*>(object->getUserPointer());
 }
 
-// A sensor's overlap list as it is now: removing a cube takes its pair out of the live list.
-// The buffer is kept from scan to scan, so scanning allocates nothing.
-const std::vector<const btCollisionObject*>& overlapSnapshot(const btGhostObject& sensor)
-{
-    static std::vector<const btCollisionObject*> snapshot;
-    snapshot.clear();
-    for (int i = 0; i < sensor.getNumOverlappingObjects(); ++i)
-        snapshot.push_back(sensor.getOverlappingObject(i));
-    return snapshot;
-}
-
 // Removes and destroys every cube the sensor overlaps, keeping the others in order, in one pass
-// over the list; `scores` tells which of the removed cubes count.
-template <typename Scores> CubeTally removeOverlappingCubes(const btGhostObject& sensor, Scores scores)
+// over the list; `scores` tells which of the removed cubes count. The cubes go only once the
+// overlap list has been read: destroying one takes its pair out of that list.
+template <typename Scores> CubeTally removeOverlappingCubes(CubeList& cubes, const btGhostObject& sensor, Scores scores)
 {
     CubeTally scored;
     bool anyRemoved = false;
-    for (const btCollisionObject* object : overlapSnapshot(sensor)) {
-        Cube* cube = cubeOf(object);
+    for (int i = 0; i < sensor.getNumOverlappingObjects(); ++i) {
+        Cube* cube = cubeOf(sensor.getOverlappingObject(i));
         if (cube == nullptr || cube->removalPending)
             continue;
         cube->removalPending = true;
@@ -156,25 +140,25 @@ template <typename Scores> CubeTally removeOverlappingCubes(const btGhostObject&
 CubeTally scanBodySensor(const btGhostObject& bodySensor)
 {
     CubeTally touched;
-    for (const btCollisionObject* object : overlapSnapshot(bodySensor))
-        if (Cube* cube = cubeOf(object); cube != nullptr && !cube->marked) {
+    for (int i = 0; i < bodySensor.getNumOverlappingObjects(); ++i)
+        if (Cube* cube = cubeOf(bodySensor.getOverlappingObject(i)); cube != nullptr && !cube->marked) {
             cube->mark();
             touched.add(*cube);
         }
     return touched;
 }
 
-CubeTally scanSweepSensor(const btGhostObject& sweepSensor)
+CubeTally scanSweepSensor(CubeList& cubes, const btGhostObject& sweepSensor)
 {
-    return removeOverlappingCubes(sweepSensor, [](const Cube& cube) { return cube.marked; });
+    return removeOverlappingCubes(cubes, sweepSensor, [](const Cube& cube) { return cube.marked; });
 }
 
-CubeTally scanFallSensor(const btGhostObject& fallSensor)
+CubeTally scanFallSensor(CubeList& cubes, const btGhostObject& fallSensor)
 {
-    return removeOverlappingCubes(fallSensor, [](const Cube&) { return true; });
+    return removeOverlappingCubes(cubes, fallSensor, [](const Cube&) { return true; });
 }
 
-const Cube* updateCubes(const CubePassInput& input, std::int64_t& lastDropTicks)
+const Cube* updateCubes(CubeList& cubes, const CubePassInput& input, std::int64_t& lastDropTicks)
 {
     const Cube* timedDrop = nullptr;
     const float interval = std::max(0.5f, input.dropInterval);
@@ -190,31 +174,4 @@ const Cube* updateCubes(const CubePassInput& input, std::int64_t& lastDropTicks)
         cube->update(input.dt);
     }
     return timedDrop;
-}
-
-CubeDrawer::CubeDrawer(const GeometryData& cubeMesh, std::shared_ptr<Material> cubeMaterial)
-    : mesh(cubeMesh), material(std::move(cubeMaterial))
-{
-}
-
-void CubeDrawer::draw(const glm::vec3& cameraPosition, float blend, bool hideBackFaces)
-{
-    // Nearest first, as the cubes have always been drawn: where two faces meet at one depth, the
-    // one drawn first keeps the pixel.
-    nearestFirst.clear();
-    for (const std::unique_ptr<Cube>& cube : cubes) {
-        const glm::vec3 offset = cube->position() - cameraPosition;
-        nearestFirst.emplace_back(glm::dot(offset, offset), cube.get());
-    }
-    std::sort(nearestFirst.begin(), nearestFirst.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    modelMatrices.clear();
-    for (const auto& [distance, cube] : nearestFirst)
-        modelMatrices.push_back(cube->modelMatrix(blend));
-    // The rasteriser would otherwise walk every hidden back face only for the depth test to
-    // throw its fragments away: about as much work again as the faces that show.
-    if (hideBackFaces)
-        glEnable(GL_CULL_FACE);
-    mesh.draw(*material, modelMatrices);
-    if (hideBackFaces)
-        glDisable(GL_CULL_FACE);
 }

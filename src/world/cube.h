@@ -5,11 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "geometry.h"
-#include "instanced_mesh.h"
 #include "physics_world.h"
-
-class Material;
 
 // One cell of the track: a dynamic box resting on an invisible static support of the same size.
 // Taking the support away lets the cube fall.
@@ -59,20 +55,17 @@ private:
     glm::mat4 previousModel;
 };
 
-// The cubes of the track, in random order; the shifting timer takes the first unmarked one.
-extern std::vector<std::unique_ptr<Cube>> cubes;
-
-// The unit cube every cube is drawn with, prepared before start-up.
-extern GeometryData unitCubeData;
+// The cubes of a run's track, in random order; the shifting timer takes the first unmarked one.
+using CubeList = std::vector<std::unique_ptr<Cube>>;
 
 // An unbiased draw from [low, high], the same on every platform for a given engine state.
 std::uint32_t uniformDraw(std::mt19937& engine, std::uint32_t low, std::uint32_t high);
 
-// Appends rows of cubes, seven abreast, 1.1 apart, running towards -z from z = -firstRowOffset,
-// then shuffles the whole list. A cell holds a cube when its draw from [1, 100] exceeds
+// Appends rows of cubes to `cubes`, seven abreast, 1.1 apart, running towards -z from
+// z = -firstRowOffset, then shuffles the whole list. A cell holds a cube when its draw from [1, 100] exceeds
 // `threshold`, and always in the first `alwaysRows` rows. Every draw comes from `random`.
-void spawnCubeRows(std::mt19937& random, int rows, btCollisionShape* shape, btDiscreteDynamicsWorld& world,
-                   double firstRowOffset, int threshold, int alwaysRows);
+void spawnCubeRows(CubeList& cubes, std::mt19937& random, int rows, btCollisionShape* shape,
+                   btDiscreteDynamicsWorld& world, double firstRowOffset, int threshold, int alwaysRows);
 
 // Cubes a scan did something to: how many, and the sum of their x positions.
 struct CubeTally {
@@ -90,10 +83,10 @@ CubeTally scanBodySensor(const btGhostObject& bodySensor);
 
 // Removes every cube the sweep sensor overlaps (the cubes the player has left behind).
 // Returns those of them that score: the marked ones.
-CubeTally scanSweepSensor(const btGhostObject& sweepSensor);
+CubeTally scanSweepSensor(CubeList& cubes, const btGhostObject& sweepSensor);
 
 // Removes every cube that has fallen into the fall sensor. Each one scores; returns them all.
-CubeTally scanFallSensor(const btGhostObject& fallSensor);
+CubeTally scanFallSensor(CubeList& cubes, const btGhostObject& fallSensor);
 
 // What the cube pass needs to know of the tick.
 struct CubePassInput {
@@ -108,23 +101,4 @@ struct CubePassInput {
 // the first unmarked cube is marked once more than max(0.5, dropInterval) seconds of ticks have
 // passed since tick `lastDropTicks` (which then restarts); countdowns run. Returns the cube the
 // shifting timer marked, if it marked one.
-const Cube* updateCubes(const CubePassInput& input, std::int64_t& lastDropTicks);
-
-// Draws every cube of `cubes` in one instanced draw of the unit cube with one material.
-class CubeDrawer {
-public:
-    CubeDrawer(const GeometryData& mesh, std::shared_ptr<Material> material);
-
-    // The cubes nearest `cameraPosition` come first, each `blend` of the way between its last two
-    // ticks. With `hideBackFaces`, back faces are culled for this draw alone: the caller asks for
-    // it only when the depth test is on and polygons are filled, where a closed opaque cube's back
-    // faces cannot show.
-    void draw(const glm::vec3& cameraPosition, float blend, bool hideBackFaces);
-
-private:
-    InstancedMesh mesh;
-    std::shared_ptr<Material> material;
-    // Kept from frame to frame: drawing allocates nothing once the track has grown.
-    std::vector<std::pair<float, const Cube*>> nearestFirst;
-    std::vector<glm::mat4> modelMatrices;
-};
+const Cube* updateCubes(CubeList& cubes, const CubePassInput& input, std::int64_t& lastDropTicks);

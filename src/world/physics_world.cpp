@@ -2,6 +2,10 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
+PhysicsWorld::PhysicsWorld() : PhysicsWorld(btVector3(0.0f, -9.81f, 0.0f))
+{
+}
+
 PhysicsWorld::PhysicsWorld(const btVector3& gravity)
     : collisionConfiguration(std::make_unique<btDefaultCollisionConfiguration>()),
       dispatcher(std::make_unique<btCollisionDispatcher>(collisionConfiguration.get())),

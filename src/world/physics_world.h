@@ -14,6 +14,8 @@ inline constexpr float kTickSeconds = 1.0f / kTicksPerSecond;
 // The Bullet world every body and sensor of the game lives in, with the shapes they share.
 // It must outlive everything that holds a body or sensor in it.
 struct PhysicsWorld {
+    // The game's world: gravity of 9.81 downwards.
+    PhysicsWorld();
     explicit PhysicsWorld(const btVector3& gravity);
     ~PhysicsWorld();
 

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <glm/gtc/matrix_transform.hpp>
 
-std::vector<GeometryData> platformModel;
-
 Platforms::~Platforms()
 {
     for (RigidBody& body : platformBodies)

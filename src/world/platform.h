@@ -3,13 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "geometry.h"
 #include "physics_world.h"
-
-inline constexpr const char* kPlatformModelFile = "assets/models/new_platform.obj";
-
-// The platform model, loaded once before start-up and shared by every platform.
-extern std::vector<GeometryData> platformModel;
 
 // The platforms between the fields of cubes: every one ever made stays solid, as three static
 // boxes crossed at 60 degrees, and the newest two are the ones drawn.

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "app_state.h"
 #include "fixed_ticks.h"
 #include "run.h"
 
@@ -64,7 +63,7 @@ Ending dropAllAt(double rate)
             TickInput input;
             input.dropAll = std::exchange(dropAllAsked, false);
             if (run.world().tick(input).gameOver)
-                return {run.world().ticks(), points, worldStateHash(run.world())};
+                return {run.world().ticks(), run.world().points, worldStateHash(run.world())};
         }
     }
     ADD_FAILURE() << "never over at " << rate << " frames a second";

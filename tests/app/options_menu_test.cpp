@@ -2,7 +2,7 @@
 
 #include "gl.h"
 #include "options_menu.h"
-#include "screens.h"
+#include "options_screen.h"
 
 TEST(OptionsMenu, KeysMoveTheChoiceAndChangeTheChosenOption)
 {

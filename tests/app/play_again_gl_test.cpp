@@ -2,8 +2,6 @@
 
 #include <fstream>
 
-#include "app_state.h"
-#include "cube.h"
 #include "gl_context.h"
 #include "run.h"
 #include "scene_resources.h"
@@ -32,7 +30,7 @@ int liveGlBuffers()
 
 RunFootprint footprint(Run& run)
 {
-    return {run.physics().dynamicsWorld->getNumCollisionObjects(), cubes.size(), liveGlBuffers()};
+    return {run.physics().dynamicsWorld->getNumCollisionObjects(), run.world().cubes.size(), liveGlBuffers()};
 }
 
 long residentKilobytes()
@@ -83,13 +81,13 @@ TEST_F(PlayAgain, EveryRunStartsAfreshAndLeavesNothingBehind)
     for (int again = 0; again < 100; ++again) {
         playToGameOver(*run, *drawer);
         ASSERT_FALSE(HasFatalFailure());
-        ASSERT_GT(points, 0);
+        ASSERT_GT(run->world().points, 0);
         drawer.reset();
         run.reset();
         run = std::make_unique<::Run>(77, 1280.0f / 768.0f);
         drawer = std::make_unique<TrackDrawer>(resources);
         ASSERT_TRUE(footprint(*run) == start) << "run " << again;
-        EXPECT_EQ(points, 0);
+        EXPECT_EQ(run->world().points, 0);
         EXPECT_EQ(run->world().placedKind, firstKind);
         EXPECT_EQ(run->world().segments.segmentLimit, 90);
         EXPECT_EQ(run->world().player().camera.position, glm::vec3(0.0f));

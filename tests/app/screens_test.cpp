@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "screens.h"
+#include "game_over_screen.h"
+#include "game_world_fixture.h"
+#include "pause_screen.h"
+#include "run_screen.h"
 
 namespace {
 
@@ -96,4 +99,25 @@ TEST(GameOverScreen, ShowsTheFinalAndTheBestScoreAndTheWaysOn)
     over.newBest = true;
     gameOverScreenItems(over, items);
     EXPECT_TRUE(textItem(items, "New best!") == (TextItem{"New best!", 640, 338, 40, true}));
+}
+
+// The HUD reads what it shows from a run's world.
+using HudOfARun = GameWorldTest;
+
+TEST_F(HudOfARun, NamesTheCollectedPowerupAndTheShiftingCubes)
+{
+    const auto hudTexts = [&] {
+        std::vector<std::string> texts;
+        for (const ScreenItem& item : hudItems(screenStateOf(*world, 1280, 768)))
+            if (const TextItem* text = std::get_if<TextItem>(&item))
+                texts.push_back(text->text);
+        return texts;
+    };
+    EXPECT_EQ(hudTexts().size(), 3u);
+    camera().position = glm::vec3(0.0f, 0.0f, -100.5f);
+    world->applyRules(); // the first extension: shifting on
+    world->applyRules(); // and the first powerup collected
+    const std::vector<std::string> texts = hudTexts();
+    EXPECT_EQ(texts[3], world->activeKind == PowerupKind::DoublePoints ? "Double Points!" : "Gliding enabled!");
+    EXPECT_EQ(texts[4], "Shifting Cubes!");
 }

@@ -4,9 +4,12 @@
 #include <cctype>
 #include <thread>
 
+#include "game_over_screen.h"
 #include "game_tree.h"
 #include "ocr.h"
+#include "pause_screen.h"
 #include "ppm.h"
+#include "run_screen.h"
 #include "temp_dir.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include "game_tree.h"
 #include "gl.h"
 #include "ocr.h"
+#include "run_screen.h"
 #include "temp_dir.h"
 
 namespace {

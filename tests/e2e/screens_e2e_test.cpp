@@ -2,6 +2,7 @@
 
 #include "game_tree.h"
 #include "ocr.h"
+#include "run_screen.h"
 
 namespace fs = std::filesystem;
 

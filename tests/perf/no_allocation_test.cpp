@@ -1,14 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "allocation_counter.h"
-#include "app_state.h"
-#include "cube.h"
 #include "gl_context.h"
 #include "lighting.h"
 #include "particles.h"
 #include "run.h"
+#include "run_screen.h"
 #include "scene_resources.h"
-#include "screens.h"
 #include "shader.h"
 #include "text.h"
 #include "track_drawer.h"
@@ -62,7 +60,7 @@ TEST_F(RunningFrame, AllocatesNothing)
         runFrame();
     const long allocations = allocationCount() - before;
     EXPECT_EQ(allocations, 0);
-    EXPECT_GT(points, 0);                 // the frames did real work
+    EXPECT_GT(world.points, 0);           // the frames did real work
     EXPECT_LT(camera.position.z, -10.0f); // and the player ran on
     EXPECT_GT(camera.position.z, -85.0f);
 

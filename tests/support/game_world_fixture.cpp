@@ -5,13 +5,11 @@
 #include <cmath>
 #include <set>
 
-#include "app_state.h"
 #include "cube.h"
 
 void GameWorldTest::SetUp()
 {
-    points = 0;
-    physics = std::make_unique<PhysicsWorld>(btVector3(0.0f, -9.81f, 0.0f));
+    physics = std::make_unique<PhysicsWorld>();
     world = std::make_unique<GameWorld>(*physics, 1234, 1280.0f / 768.0f);
 }
 
@@ -45,7 +43,7 @@ int GameWorldTest::strayBodies() const
                                              &world->player().sweepSensor(), &world->fallSensor()};
     for (const RigidBody& platform : world->platforms().bodies())
         known.insert(platform.body.get());
-    for (const std::unique_ptr<Cube>& cube : cubes) {
+    for (const std::unique_ptr<Cube>& cube : world->cubes) {
         known.insert(cube->body());
         if (cube->supported())
             known.insert(cube->support());

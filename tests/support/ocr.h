@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "screens.h"
+#include "screen_items.h"
 
 // The screen state of the game's default 1280 x 768 window showing `points`.
 ScreenState windowState(std::int32_t points);

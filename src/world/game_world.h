@@ -56,7 +56,8 @@ struct TickEvents {
 // The playable world without window, GL or HUD: the player, the track of cubes and platforms, the
 // powerups and the game rules. It advances one tick at a time from the input it is handed, and
 // draws its random numbers from generators of its own: the same seed and the same inputs give
-// the same game, bit for bit.
+// the same game, bit for bit. Everything of a run is its own, so worlds side by side (on physics
+// worlds of their own) never touch each other's cubes, bodies or points.
 class GameWorld {
 public:
     // The start of the track from `seed`: cube rows, the first platform with its powerup, the fall
@@ -87,6 +88,10 @@ public:
     // Ticks played so far.
     std::int64_t ticks() const { return tickCount; }
 
+    // The cubes of this run's track, and the points they have scored: weighted by the powerup in
+    // force when each was removed.
+    CubeList cubes;
+    std::int32_t points = 0;
     SegmentState segments;
     PowerupKind placedKind = PowerupKind::Glide;
     PowerupKind activeKind = PowerupKind::None;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app_state.h"
 #include "replay.h"
 #include "replay_check.h"
+#include "replay_files.h"
 #include "run.h"
 
 namespace {
@@ -28,7 +28,7 @@ Replay recordedRun()
         if (run.world().tick(input).gameOver)
             break;
     }
-    return recorder.finish(points, worldStateHash(run.world()));
+    return recorder.finish(run.world().points, worldStateHash(run.world()));
 }
 
 std::vector<std::uint8_t> bytesOf(const Replay& replay)

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <string>
 
 #include "replay.h"
 
@@ -20,8 +19,3 @@ ReplayOutcome resimulate(const Replay& replay,
 
 // Whether the outcome is the one the replay recorded.
 bool sameGame(const Replay& replay, const ReplayOutcome& outcome);
-
-// --verify-replay: re-simulates the replay in `file` and says in one line what was recorded and
-// what came out; with `soundLog`, first a line for each sound, with its tick. Returns the exit
-// status: 0 when they are the same game, 1 when they differ or the file cannot be used.
-int verifyReplay(const std::string& file, bool soundLog);

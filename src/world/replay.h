@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -72,12 +71,3 @@ std::vector<std::uint8_t> encodeReplay(const Replay& replay);
 // The replay in a file's bytes. A file that is not a replay, one from another version, or one
 // that is damaged or hostile yields nothing and `error` says why, in words for a player.
 std::optional<Replay> decodeReplay(const std::vector<std::uint8_t>& bytes, std::string& error);
-
-// Reads a replay file; on failure `error` says why.
-std::optional<Replay> loadReplay(const std::filesystem::path& file, std::string& error);
-
-// Writes a replay file whole, through a temporary file and a rename.
-bool saveReplay(const std::filesystem::path& file, const Replay& replay, std::string& error);
-
-// The replays of this player: the last run and the best, beside the best score.
-std::optional<std::filesystem::path> replayFolder();

@@ -1,12 +1,12 @@
-#include "replay_check.h"
+#include "verify_replay.h"
 
 #include <cinttypes>
 #include <cstdio>
 
-#include "app_state.h"
 #include "console.h"
-#include "game_sounds.h"
-#include "run.h"
+#include "replay_check.h"
+#include "replay_files.h"
+#include "run_sounds.h"
 
 namespace {
 
@@ -18,26 +18,6 @@ std::string hex(std::uint64_t value)
 }
 
 } // namespace
-
-ReplayOutcome resimulate(const Replay& replay, const std::function<void(const TickEvents&, const GameWorld&)>& onTick)
-{
-    // The camera's picture plays no part in the game: any aspect ratio does.
-    Run run(replay.seed, 1.0f);
-    ReplayPlayer player(replay);
-    while (!player.finished()) {
-        const TickEvents events = run.world().tick(player.next());
-        if (onTick)
-            onTick(events, run.world());
-        if (events.gameOver)
-            break;
-    }
-    return {points, static_cast<std::uint32_t>(run.world().ticks()), worldStateHash(run.world())};
-}
-
-bool sameGame(const Replay& replay, const ReplayOutcome& outcome)
-{
-    return outcome.points == replay.finalPoints && outcome.ticks == replay.ticks && outcome.state == replay.finalState;
-}
 
 int verifyReplay(const std::string& file, bool soundLog)
 {

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "cube.h"
+#include "cube_drawer.h"
 #include "geometry.h"
 #include "gl_context.h"
 #include "lighting.h"
@@ -72,9 +72,9 @@ private:
 // The ways a frame's cubes and composite have been drawn: today's, and the ones before them.
 class FramePaths {
 public:
-    FramePaths(SceneResources& sceneResources, const Camera& sceneCamera)
-        : resources(sceneResources), camera(sceneCamera), postProcess(PostProcessFramebuffer::create(kWidth, kHeight)),
-          compositeShaders(loadCompositeShaders()),
+    FramePaths(SceneResources& sceneResources, const CubeList& trackCubes, const Camera& sceneCamera)
+        : resources(sceneResources), cubes(trackCubes), camera(sceneCamera),
+          postProcess(PostProcessFramebuffer::create(kWidth, kHeight)), compositeShaders(loadCompositeShaders()),
           beforeTiles("tests/data/composite_before_tiles.vert", "tests/data/composite_before_tiles.frag"),
           blurInOnePass("tests/data/composite_before_tiles.vert", "assets/shaders/framebuffer.frag"),
           oneByOneMaterial(std::make_shared<TextureMaterial>(resources.textureShader, glm::vec3(0.3f, 1.0f, 0.1f), 8.0f,
@@ -115,7 +115,7 @@ public:
         if (oneByOne)
             drawCubesOneByOne(hideBackFaces);
         else
-            cubeDrawer.draw(camera.position, 1.0f, hideBackFaces);
+            cubeDrawer.draw(cubes, camera.position, 1.0f, hideBackFaces);
     }
 
     enum class Composite { Tiles, BeforeTiles, BlurInOnePass };
@@ -179,6 +179,7 @@ private:
     }
 
     SceneResources& resources;
+    const CubeList& cubes;
     const Camera& camera;
     std::unique_ptr<PostProcessFramebuffer> postProcess;
     CompositeShaders compositeShaders;
@@ -228,7 +229,7 @@ TEST_F(TrackFrames, HidingTheCubesBackFacesChangesNothingOnScreen)
 {
     FrameWindow frameWindow(window);
     ASSERT_TRUE(frameWindow.open());
-    FramePaths paths(resources, camera());
+    FramePaths paths(resources, run->world().cubes, camera());
     glDisable(GL_CULL_FACE);
     const glm::mat4 still = camera().viewProjection();
     paths.drawScene(false, false);
@@ -255,7 +256,7 @@ TEST_F(TrackFrames, TheFrameLooksAsBeforeTheCubesWereDrawnTogetherAndTheComposit
 {
     FrameWindow frameWindow(window);
     ASSERT_TRUE(frameWindow.open());
-    FramePaths paths(resources, camera());
+    FramePaths paths(resources, run->world().cubes, camera());
     const glm::mat4 still = camera().viewProjection();
     EXPECT_EQ(differingPixels(paths.frame(false, still), paths.frame(true, still)), 0);
 

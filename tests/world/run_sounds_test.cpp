@@ -2,9 +2,8 @@
 
 #include <cmath>
 
-#include "app_state.h"
-#include "game_sounds.h"
 #include "run.h"
+#include "run_sounds.h"
 
 namespace {
 

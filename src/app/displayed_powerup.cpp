@@ -1,16 +1,6 @@
-#include "powerup.h"
+#include "displayed_powerup.h"
 
 #include <glm/gtc/matrix_transform.hpp>
-
-std::vector<Geometry> instantiateModel(const std::vector<GeometryData>& model, const glm::mat4& matrix,
-                                       const std::shared_ptr<Material>& material)
-{
-    std::vector<Geometry> drawables;
-    drawables.reserve(model.size());
-    for (const GeometryData& mesh : model)
-        drawables.emplace_back(matrix, mesh, material);
-    return drawables;
-}
 
 void Powerup::place(const std::vector<GeometryData>& model, glm::vec3 position,
                     const std::shared_ptr<Material>& material)

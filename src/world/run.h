@@ -8,7 +8,7 @@
 
 // One run of the game, from the start of the track to game over: the physics world and the game
 // world built on it, from the run's seed. Playing again builds a new Run; the old one takes
-// everything of its run down with it, bodies and cubes. It also restarts the score.
+// everything of its run down with it, bodies, cubes and points.
 class Run {
 public:
     Run(std::uint32_t seed, float aspectRatio);

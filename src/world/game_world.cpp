@@ -4,8 +4,6 @@
 #include <cstring>
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "app_state.h"
-
 namespace {
 
 // Two generators from one seed: the track's takes the seed as it is, so a seed names the same
@@ -20,7 +18,7 @@ GameWorld::GameWorld(PhysicsWorld& physicsWorld, std::uint32_t seed, float aspec
       fallSensorShape(physics.addShape<btBoxShape>(btVector3(10000.0f, 3.0f, 10000.0f))),
       platformShape(physics.addShape<btBoxShape>(btVector3(7.0f, 0.2f, 4.5f))), platformTrack(*physics.dynamicsWorld)
 {
-    spawnCubeRows(trackRandom, 81, cubeShape, *physics.dynamicsWorld, 0.0, 50, 3);
+    spawnCubeRows(cubes, trackRandom, 81, cubeShape, *physics.dynamicsWorld, 0.0, 50, 3);
     platformTrack.createPlatform(platformTransform(-100.0f), platformShape);
     placedKind = randomPowerupKind();
     activeKind = PowerupKind::None;
@@ -81,9 +79,9 @@ void GameWorld::runningStep(PlayerInput input, TickEvents& events)
         return tally.count > 0 ? tally.xSum / static_cast<float>(tally.count) - runnerX : 0.0f;
     };
     const CubeTally touched = scanBodySensor(player.bodySensor());
-    CubeTally scored = scanSweepSensor(player.sweepSensor());
+    CubeTally scored = scanSweepSensor(cubes, player.sweepSensor());
     score(scored.count);
-    const CubeTally fallen = scanFallSensor(*fallSensorObject);
+    const CubeTally fallen = scanFallSensor(cubes, *fallSensorObject);
     score(fallen.count);
     scored.count += fallen.count;
     scored.xSum += fallen.xSum;
@@ -101,7 +99,7 @@ void GameWorld::updateCubes(bool dropAllRequested, TickEvents& events)
     input.dropInterval = segments.dropInterval;
     input.dt = kTickSeconds;
     input.tick = tickCount;
-    if (const Cube* dropped = ::updateCubes(input, lastDropTicks)) {
+    if (const Cube* dropped = ::updateCubes(cubes, input, lastDropTicks)) {
         events.timedDrop = true;
         events.timedDropSide = dropped->position().x - playerObject->camera.position.x;
     }
@@ -134,7 +132,8 @@ void GameWorld::extendTrack()
 {
     segments.densityThreshold += 10;
     const int threshold = std::min(segments.densityThreshold, 90);
-    spawnCubeRows(trackRandom, 72, cubeShape, *physics.dynamicsWorld, segments.segmentLimit + 20.0, threshold, 0);
+    spawnCubeRows(cubes, trackRandom, 72, cubeShape, *physics.dynamicsWorld, segments.segmentLimit + 20.0, threshold,
+                  0);
     segments.segmentLimit += 100;
     segments.segmentLimitF = static_cast<float>(segments.segmentLimit);
     segments.platformZ = -100.0f * std::ceil(static_cast<float>(segments.segmentLimit) / 100.0f);
@@ -182,7 +181,7 @@ std::uint64_t worldStateHash(const GameWorld& world)
 {
     StateHash hash;
     hash.add(world.ticks());
-    hash.add(points);
+    hash.add(world.points);
     const Player& player = world.player();
     hash.add(player.camera.position);
     hash.add(player.camera.yaw);
@@ -200,8 +199,8 @@ std::uint64_t worldStateHash(const GameWorld& world)
     hash.add(static_cast<int>(world.placedKind));
     hash.add(static_cast<int>(world.activeKind));
     hash.add(world.lastDropTicks);
-    hash.add(static_cast<std::uint64_t>(cubes.size()));
-    for (const std::unique_ptr<Cube>& cube : cubes) {
+    hash.add(static_cast<std::uint64_t>(world.cubes.size()));
+    for (const std::unique_ptr<Cube>& cube : world.cubes) {
         const glm::mat4& model = cube->modelMatrix();
         for (int column = 0; column < 4; ++column)
             hash.add(glm::vec3(model[column]));

@@ -1,0 +1,107 @@
+#include "play_screen.h"
+
+#include <utility>
+
+#include "game_over_screen.h"
+#include "gl.h"
+#include "key_input.h"
+#include "pause_screen.h"
+#include "session.h"
+
+PlayScreen::PlayScreen(std::unique_ptr<Run> run, bool recorded) : RunScreen(std::move(run))
+{
+    if (recorded)
+        recorder.emplace(seed());
+}
+
+// Movement keys act while held, the jump on the press, every other key on the release.
+bool PlayScreen::key(Session& session, const KeyEvent& event)
+{
+    AppFlags& flags = session.flags();
+    if (event.action == GLFW_REPEAT || applyMovementKey(flags, session.keys(), event))
+        return true;
+    const std::optional<Action> action = session.keys().actionOf(event.key);
+    if (event.action == GLFW_PRESS) {
+        // Space under the pause screen jumps as the run resumes.
+        jumpRequested = jumpRequested || action == Action::Jump;
+        return true;
+    }
+    if (action == Action::DropAll) {
+        // 2 released under the pause screen asks for nothing.
+        dropAllRequested = dropAllRequested || session.onTop(*this);
+        return true;
+    }
+    if (action == Action::Mute)
+        flags.muted = !flags.muted;
+    // Quitting, playing again and the best run wait for the screens that offer them.
+    if (action || applyDisplayKey(flags, event))
+        return true;
+    if (event.key == GLFW_KEY_ESCAPE && session.onTop(*this) && !over())
+        pause(session);
+    return true;
+}
+
+void PlayScreen::pad(Session& session, const PadReading& pad)
+{
+    if (pad.start && !over())
+        pause(session);
+    else
+        jumpRequested = jumpRequested || pad.a;
+}
+
+void PlayScreen::items(const Session& session, std::vector<ScreenItem>& items) const
+{
+    hud(session, false, items);
+}
+
+// What the player asked for since the last tick, and where the view looks now.
+TickInput PlayScreen::nextInput(const TickSources& sources)
+{
+    TickInput tick;
+    tick.forward = sources.flags.moveForwardHeld || sources.pad.forward;
+    tick.backward = sources.flags.moveBackwardHeld || sources.pad.backward;
+    tick.left = sources.flags.moveLeftHeld || sources.pad.left;
+    tick.right = sources.flags.moveRightHeld || sources.pad.right;
+    tick.jump = std::exchange(jumpRequested, false);
+    tick.dropAll = std::exchange(dropAllRequested, false);
+    tick.yaw = sources.view.yaw;
+    tick.pitch = sources.view.pitch;
+    tick.movementSpeed = sources.view.movementSpeed;
+    if (recorder)
+        recorder->record(tick);
+    return tick;
+}
+
+void PlayScreen::reactTo(Session& session, const TickEvents& events)
+{
+    if (!events.gameOver)
+        return;
+    if (keep(session))
+        session.play({SoundId::NewBest, 0.9f});
+    end("Game over at tick " + std::to_string(world().ticks()) + " with " + std::to_string(world().points) +
+        " points.");
+}
+
+void PlayScreen::showEnd(Session& session)
+{
+    session.open(std::make_unique<GameOverScreen>(world(), GameOverScreen::Ending{newBest, false}, true));
+}
+
+void PlayScreen::pause(Session& session)
+{
+    PauseScreen::open(session, world(), true);
+}
+
+// The run is over, at game over or when the player quits: its points may be a new best, and its
+// replay is kept as the last run.
+bool PlayScreen::keep(Session& session)
+{
+    if (kept)
+        return newBest;
+    kept = true;
+    std::optional<Replay> replay;
+    if (recorder)
+        replay = recorder->finish(world().points, worldStateHash(world()));
+    newBest = session.records().recordRun(world().points, replay);
+    return newBest;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+
+#include "replay.h"
+#include "run_screen.h"
+
+// The player's own run: the keys, the mouse and the pad play it, tick by tick, and it is
+// recorded. Escape pauses it. When it ends it is kept in the player's records, and the game-over
+// screen says how it went.
+class PlayScreen : public RunScreen {
+public:
+    // `recorded`: its inputs are kept as a replay.
+    PlayScreen(std::unique_ptr<Run> run, bool recorded);
+
+    bool key(Session& session, const KeyEvent& event) override;
+    void pad(Session& session, const PadReading& pad) override;
+    void items(const Session& session, std::vector<ScreenItem>& items) const override;
+    bool showsRecordedView() const override { return false; }
+    bool playerLooks() const override { return !over(); }
+    void leave(Session& session) override { keep(session); }
+
+protected:
+    TickInput nextInput(const TickSources& sources) override;
+    void reactTo(Session& session, const TickEvents& events) override;
+    void showEnd(Session& session) override;
+    void pause(Session& session) override;
+
+private:
+    // Keeps the run in the player's records, once; returns whether it set a new best.
+    bool keep(Session& session);
+
+    std::optional<ReplayRecorder> recorder;
+    bool jumpRequested = false;    // Space pressed since the last tick
+    bool dropAllRequested = false; // 2 released since the last tick
+    bool kept = false;
+    bool newBest = false;
+};

@@ -1,0 +1,85 @@
+#include "run_screen.h"
+
+#include "session.h"
+
+RunScreen::RunScreen(std::unique_ptr<Run> run) : theRun(std::move(run))
+{
+}
+
+void RunScreen::runTicks(Session& session, int due, const TickSources& sources)
+{
+    for (int i = 0; i < due && !ended; ++i) {
+        const TickInput input = nextInput(sources);
+        const TickEvents events = world().tick(input);
+        cues.clear();
+        sounds.cuesOf(events, world(), world().ticks(), cues);
+        for (const SoundCue& cue : cues)
+            session.play(cue);
+        reactTo(session, events);
+    }
+}
+
+void RunScreen::startFrame(Session& session)
+{
+    // The frame after the last tick is the first to show the end, and says so.
+    if (!ended || endShown)
+        return;
+    endShown = true;
+    session.say(std::move(endLine));
+    showEnd(session);
+}
+
+void RunScreen::playerLeft(Session& session)
+{
+    if (!ended)
+        pause(session);
+}
+
+void RunScreen::end(std::string line)
+{
+    ended = true;
+    endLine = std::move(line);
+}
+
+void RunScreen::hud(const Session& session, bool replay, std::vector<ScreenItem>& items) const
+{
+    ScreenState state = screenStateOf(world(), session.width(), session.height());
+    state.replay = replay;
+    hudItems(state, items);
+}
+
+ScreenState screenStateOf(const GameWorld& world, int width, int height)
+{
+    ScreenState state;
+    state.width = width;
+    state.height = height;
+    state.points = world.points;
+    state.activeKind = world.activeKind;
+    state.shifting = world.segments.shifting;
+    return state;
+}
+
+void hudItems(const ScreenState& state, std::vector<ScreenItem>& items)
+{
+    const int w = state.width;
+    const int h = state.height;
+    ItemWriter write(items);
+    write.panel(PanelId::BluePanel, 40, h - 110, 200, 90);
+    write.text("Blocks dropped:", 50, h - 45, 25, false);
+    writeNumber(write.text(50, h - 100, 60, false), "", state.points);
+    write.panel(PanelId::GlassCorner, w - 200, h - 90, 210, 50);
+    write.text("[ESC] Pause", w - 180, h - 75, 30, false);
+    if (state.activeKind == PowerupKind::DoublePoints)
+        write.text("Double Points!", w / 2, h - 80, 50, true);
+    if (state.activeKind == PowerupKind::Glide)
+        write.text("Gliding enabled!", w / 2, h - 80, 50, true);
+    if (state.shifting)
+        write.text("Shifting Cubes!", w / 2, 80, 50, true);
+    if (state.replay)
+        write.text("Replay", w / 2, h - 140, 40, true);
+}
+
+std::vector<ScreenItem> hudItems(const ScreenState& state)
+{
+    return collectItems(state, [](const ScreenState& s, std::vector<ScreenItem>& items) { hudItems(s, items); });
+}

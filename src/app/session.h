@@ -1,0 +1,136 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app_state.h"
+#include "physics_world.h"
+#include "player_options.h"
+#include "replay.h"
+#include "run_records.h"
+#include "run_screen.h"
+#include "screen.h"
+
+class GameAudio;
+struct PadReading;
+
+// How a game is played: a player's own, or a headless run or a benchmark, which read and keep
+// nothing of the player's and say nothing of runs.
+struct SessionSetup {
+    bool playersSession = true;
+    // The track of every run (--seed, or a benchmark's); otherwise each run gets a new one.
+    std::optional<std::uint32_t> fixedSeed;
+};
+
+// The screens of a game, on a stack, and what they share: the switches and keys, the player's
+// options and records, the sound and the console's lines. The frame loop hands it each frame's
+// input, which goes to the screen on top (and on down, for the keys that screen leaves), and asks
+// it what to show; the screens open and close one another through it.
+class Session {
+public:
+    Session(SessionSetup setup, GameAudio& audio);
+    ~Session();
+
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // The player's options from their file over `defaults`; a game that is no player's reads none.
+    void loadOptions(const PlayerOptions& defaults);
+    // Whether the graphics quality is settled: the player's file names one (they, or an earlier
+    // start, chose it), or there is no file to keep a choice in.
+    bool qualityChosen() const;
+    // The best score and the replays in the player's data folder (not for a game that only shows
+    // a replay).
+    void openRecords();
+    // The framebuffer's size, which the screens draw to and new runs take their picture's shape from.
+    void setDrawingSize(int width, int height);
+    void setWindowSamples(int samples) { windowSampleCount = samples; }
+
+    // The first run: the one `replay` recorded, shown and nothing else, or a new one of the
+    // player's, on a physics world built beforehand.
+    void begin(std::unique_ptr<PhysicsWorld> physics, std::optional<Replay> replay);
+    // The game ends: the player's run being played is kept.
+    void end();
+
+    // Each frame, in this order.
+    void startFrame();
+    void key(const KeyEvent& event);
+    void pointer(const PointerInput& pointer);
+    void pad(const PadReading& pad);
+    // The player left the window: a running run pauses.
+    void playerLeft();
+    // The ticks due, when the run on top runs.
+    void runTicks(int due, const TickSources& sources);
+
+    // What the frame loop asks.
+    bool runsTicks() const;
+    bool playerLooks() const;
+    float musicLevel() const;
+    bool freesPointer() const;
+    void overlayItems(std::vector<ScreenItem>& items) const;
+    const RunScreen* shownRun() const;
+    // The points of the run shown.
+    std::int32_t points() const;
+    // Counts the runs begun: a new number is a new run to draw.
+    std::uint64_t runNumber() const { return runsBegun; }
+    bool quitRequested() const { return quitAsked; }
+    // The lines said since they were last cleared, for the console once the frame is shown.
+    const std::vector<std::string>& lines() const { return saidLines; }
+    void clearLines() { saidLines.clear(); }
+    const Screen& top() const { return *stack.back(); }
+
+    // What the screens ask.
+    void open(std::unique_ptr<Screen> screen);
+    // `screen` must be on top.
+    void close(const Screen& screen);
+    bool onTop(const Screen& screen) const { return !stack.empty() && stack.back().get() == &screen; }
+    // A new run in place of every screen: a new track, or under --seed the same one again.
+    void playAgain();
+    // The best run's replay in place of every screen, where there is one to watch.
+    void watchBestRun();
+    void quit() { quitAsked = true; }
+    void play(const SoundCue& cue);
+    // A line for the console (a player's game only), said once the frame that shows it is shown.
+    void say(std::string line);
+    AppFlags& flags() { return switches; }
+    const AppFlags& flags() const { return switches; }
+    const KeyBindings& keys() const { return playerOptions.keys; }
+    RunRecords& records() { return runRecords; }
+    const RunRecords& records() const { return runRecords; }
+    const PlayerOptions& options() const { return playerOptions; }
+    // The player's new options: the game applies them, and they are saved.
+    void changeOptions(const PlayerOptions& options);
+    // Releases of these keys, when they come, go to no screen: a closed screen took their presses.
+    void keepReleasesOf(const std::vector<int>& keys);
+    int width() const { return drawingWidth; }
+    int height() const { return drawingHeight; }
+    int windowSamples() const { return windowSampleCount; }
+
+private:
+    void replaceAll(std::unique_ptr<Screen> screen);
+    void startRun(std::uint32_t seed, std::unique_ptr<PhysicsWorld> physics = nullptr);
+    void showReplay(Replay replay, bool onlyThis, std::unique_ptr<PhysicsWorld> physics);
+    std::uint32_t newSeed() const;
+    RunScreen* runOnTop();
+    std::unique_ptr<Run> newRun(std::uint32_t seed, std::unique_ptr<PhysicsWorld> physics) const;
+
+    SessionSetup setup;
+    GameAudio& audio;
+    AppFlags switches;
+    PlayerOptions playerOptions;
+    std::optional<OptionsFile> optionsFile;
+    RunRecords runRecords;
+    std::vector<std::unique_ptr<Screen>> stack;
+    // Screens closed while one of their own calls may still be running; they go once it returns.
+    std::vector<std::unique_ptr<Screen>> closed;
+    std::vector<int> keptReleases;
+    std::vector<std::string> saidLines;
+    std::uint64_t runsBegun = 0;
+    int drawingWidth = 1;
+    int drawingHeight = 1;
+    int windowSampleCount = 4;
+    bool quitAsked = false;
+};

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "game_audio.h"
+#include "game_over_screen.h"
+#include "gamepad.h"
+#include "gl.h"
+#include "options_screen.h"
+#include "pause_screen.h"
+#include "play_screen.h"
+#include "replay_screen.h"
+#include "session.h"
+
+namespace {
+
+// A player's game on the track of seed 7, with no sound device, no files and no window: the
+// screens as the frame loop drives them.
+class Screens : public ::testing::Test {
+protected:
+    Screens() : session(SessionSetup{true, 7}, audio) { session.setDrawingSize(1280, 768); }
+
+    void begin(std::optional<Replay> replay = std::nullopt)
+    {
+        session.begin(std::make_unique<PhysicsWorld>(), std::move(replay));
+    }
+
+    void press(int key) { session.key({key, GLFW_PRESS, 0}); }
+    void release(int key) { session.key({key, GLFW_RELEASE, 0}); }
+    void tap(int key)
+    {
+        press(key);
+        release(key);
+    }
+    void ticks(int count) { session.runTicks(count, TickSources{view, session.flags(), pad}); }
+
+    template <typename Kind> bool onTop() const { return dynamic_cast<const Kind*>(&session.top()) != nullptr; }
+    const GameWorld& world() const { return session.shownRun()->world(); }
+    bool said(const std::string& line) const
+    {
+        return std::find(session.lines().begin(), session.lines().end(), line) != session.lines().end();
+    }
+
+    GameAudio audio;
+    Session session;
+    Camera view{glm::vec3(0.0f), 1.0f};
+    PadReading pad;
+};
+
+} // namespace
+
+TEST_F(Screens, EscapePausesAndResumesAndQQuitsOnlyFromThePause)
+{
+    begin();
+    EXPECT_TRUE(said("Run started with seed 7."));
+    ASSERT_TRUE(onTop<PlayScreen>());
+    release(GLFW_KEY_Q);
+    EXPECT_FALSE(session.quitRequested()) << "Q during play does nothing";
+
+    press(GLFW_KEY_ESCAPE);
+    EXPECT_TRUE(session.runsTicks()) << "Escape acts on its release";
+    release(GLFW_KEY_ESCAPE);
+    ASSERT_TRUE(onTop<PauseScreen>());
+    EXPECT_FALSE(session.runsTicks());
+    EXPECT_FALSE(session.playerLooks());
+    EXPECT_FLOAT_EQ(session.musicLevel(), 0.35f);
+    EXPECT_TRUE(said("Paused at tick 0 with 0 points."));
+
+    tap(GLFW_KEY_ESCAPE);
+    EXPECT_TRUE(onTop<PlayScreen>());
+    EXPECT_TRUE(said("Resumed at tick 0."));
+    EXPECT_TRUE(session.playerLooks());
+    tap(GLFW_KEY_ESCAPE);
+    tap(GLFW_KEY_Q);
+    EXPECT_TRUE(session.quitRequested());
+}
+
+// Under the pause screen the run still hears Space (it jumps as the run resumes), the movement
+// keys and the display switches; 2 asks nothing of a paused run.
+TEST_F(Screens, TheKeysThePauseScreenLeavesReachTheRunBelow)
+{
+    begin();
+    ticks(30); // standing on the start rows
+    tap(GLFW_KEY_ESCAPE);
+    press(GLFW_KEY_SPACE);
+    press(GLFW_KEY_W);
+    tap(GLFW_KEY_2);
+    tap(GLFW_KEY_F1);
+    tap(GLFW_KEY_N);
+    EXPECT_TRUE(session.flags().moveForwardHeld);
+    EXPECT_TRUE(session.flags().wireframeEnabled && session.flags().showNormals);
+    tap(GLFW_KEY_ESCAPE);
+    ticks(1);
+    EXPECT_FALSE(world().player().canJump) << "Space pressed while paused jumps as the run resumes";
+    const auto marked =
+        std::count_if(world().cubes.begin(), world().cubes.end(), [](const auto& c) { return c->marked; });
+    EXPECT_LT(marked, 30) << "2 released while paused dropped the track";
+    release(GLFW_KEY_W);
+    EXPECT_FALSE(session.flags().moveForwardHeld);
+}
+
+// Escape closes the options screen on its press. Its release, even a poll later, must not reach
+// the pause screen and resume the run; the next Escape does.
+TEST_F(Screens, TheOptionsScreenTakesEveryKeyAndKeepsTheReleaseOfTheOneThatClosedIt)
+{
+    begin();
+    tap(GLFW_KEY_ESCAPE);
+    tap(GLFW_KEY_O);
+    ASSERT_TRUE(onTop<OptionsScreen>());
+    EXPECT_TRUE(session.freesPointer());
+    EXPECT_FLOAT_EQ(session.musicLevel(), 0.35f) << "the music as under the pause screen";
+    tap(GLFW_KEY_W);
+    tap(GLFW_KEY_F1);
+    EXPECT_FALSE(session.flags().moveForwardHeld || session.flags().wireframeEnabled);
+    tap(GLFW_KEY_RIGHT); // the master volume, one step up
+    EXPECT_EQ(session.options().audio.master, 90);
+
+    press(GLFW_KEY_ESCAPE);
+    ASSERT_TRUE(onTop<PauseScreen>());
+    EXPECT_FALSE(session.freesPointer());
+    release(GLFW_KEY_ESCAPE);
+    EXPECT_TRUE(onTop<PauseScreen>());
+    tap(GLFW_KEY_ESCAPE);
+    EXPECT_TRUE(onTop<PlayScreen>());
+}
+
+// The frame of the fall still shows the run, silent; the next one shows the game-over screen and
+// says so. Escape has nothing to resume there; R starts the same track afresh.
+TEST_F(Screens, TheGameOverScreenComesTheFrameAfterTheFallAndROffersAnotherRun)
+{
+    begin();
+    tap(GLFW_KEY_2);
+    for (int frame = 0; frame < 60 * 60 && session.runsTicks(); ++frame)
+        ticks(1);
+    ASSERT_FALSE(session.runsTicks());
+    EXPECT_TRUE(onTop<PlayScreen>());
+    EXPECT_FLOAT_EQ(session.musicLevel(), 0.0f);
+    const std::string over =
+        "Game over at tick " + std::to_string(world().ticks()) + " with " + std::to_string(world().points) + " points.";
+    EXPECT_GT(world().points, 0);
+    EXPECT_FALSE(said(over));
+    session.startFrame();
+    ASSERT_TRUE(onTop<GameOverScreen>());
+    EXPECT_TRUE(said(over));
+    EXPECT_EQ(session.records().best(), world().points);
+
+    tap(GLFW_KEY_ESCAPE);
+    EXPECT_TRUE(onTop<GameOverScreen>());
+    press(GLFW_KEY_D);
+    const std::uint64_t firstRun = session.runNumber();
+    tap(GLFW_KEY_R);
+    ASSERT_TRUE(onTop<PlayScreen>());
+    EXPECT_EQ(session.runNumber(), firstRun + 1);
+    EXPECT_EQ(world().ticks(), 0);
+    EXPECT_EQ(world().points, 0);
+    EXPECT_FALSE(session.flags().moveRightHeld) << "a new run starts with no key held";
+}
+
+// A replay plays its recorded keys: the player may only pause it, mute it and quit. A game that
+// shows one replay offers no other run once it has ended.
+TEST_F(Screens, AReplayTakesOnlyEscapeMuteAndQuitAndEndsWithItsRecording)
+{
+    ReplayRecorder recorder(7);
+    for (int tick = 0; tick < 20; ++tick)
+        recorder.record(TickInput{});
+    begin(recorder.finish(0, 0));
+    ASSERT_TRUE(onTop<ReplayScreen>());
+    EXPECT_TRUE(said("Replaying a run of 20 ticks on seed 7."));
+    EXPECT_FALSE(session.playerLooks());
+    press(GLFW_KEY_W);
+    tap(GLFW_KEY_F1);
+    tap(GLFW_KEY_M);
+    EXPECT_FALSE(session.flags().moveForwardHeld || session.flags().wireframeEnabled);
+    EXPECT_TRUE(session.flags().muted);
+    tap(GLFW_KEY_ESCAPE);
+    tap(GLFW_KEY_O);
+    EXPECT_TRUE(onTop<PauseScreen>()) << "no options over a replay";
+    tap(GLFW_KEY_ESCAPE);
+
+    ticks(4);
+    ticks(4);
+    ticks(100);
+    EXPECT_EQ(world().ticks(), 20);
+    session.startFrame();
+    ASSERT_TRUE(onTop<GameOverScreen>());
+    EXPECT_TRUE(said("The replay ended at tick 20 with " + std::to_string(world().points) + " points."));
+    tap(GLFW_KEY_R);
+    tap(GLFW_KEY_B);
+    EXPECT_TRUE(onTop<GameOverScreen>());
+    tap(GLFW_KEY_Q);
+    EXPECT_TRUE(session.quitRequested());
+}
