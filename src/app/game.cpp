@@ -313,7 +313,8 @@ void Game::followDisplaySwitches()
     }
 }
 
-// The pointer is free on a menu, for clicking; mouse look has it again after.
+// The pointer is free on a menu, for clicking; mouse look has it again after. Only what it does
+// once free counts for the menu: turning the view moved it nowhere the player could see.
 void Game::followPointer()
 {
     const bool free = session.freesPointer();
@@ -322,6 +323,7 @@ void Game::followPointer()
         return;
     pointerFreed = free;
     glfwSetInputMode(window, GLFW_CURSOR, free ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_DISABLED);
+    input.pointerMoved = false;
     if (!free)
         input.cursor.forget();
 }

@@ -178,6 +178,26 @@ TEST_F(SetUpGame, TheGamePausesWhenItsWindowLosesTheFocus)
     EXPECT_EQ(game->wait(30s).exitCode, 0) << "Q quits only from the pause screen";
 }
 
+// Looking about moves the captured pointer nowhere the player can see. Opened after the view was
+// turned, the options choose their first row, not the one the hidden pointer was left over: two
+// turns from the screen's middle take it to the mouse sensitivity's row of a 1280 x 768 window.
+TEST_F(SetUpGame, TheOptionsOpenOnTheirFirstRowWhereverTheViewTurnedThePointer)
+{
+    commandOutput({"xdotool", "mousemove", "960", "540"});
+    start();
+    for (int turn = 0; turn < 2; ++turn) {
+        commandOutput({"xdotool", "mousemove_relative", "--", "-540", "-239"});
+        pauseAfter(0); // the game has taken the turn back to the window's middle
+        resume();
+    }
+    keys({"Escape", "o", "Right"});
+    EXPECT_TRUE(optionsHold("master = 90")) << readFile(optionsFile());
+    EXPECT_TRUE(optionsHold("mouse_sensitivity = 1.0")) << readFile(optionsFile());
+    keys({"Escape"}); // back to the pause screen
+    keys({"q"});
+    EXPECT_EQ(game->wait(30s).exitCode, 0);
+}
+
 // With jump on J, Space jumps no more and J does. What each did is in the run's replay: a jump
 // asked for is taken by the next tick, and the test lets ticks run after each key.
 TEST_F(SetUpGame, AKeyBoundInTheOptionsFileTakesTheActionFromItsDefault)
