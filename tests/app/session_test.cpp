@@ -190,3 +190,31 @@ TEST_F(Screens, AReplayTakesOnlyEscapeMuteAndQuitAndEndsWithItsRecording)
     tap(GLFW_KEY_Q);
     EXPECT_TRUE(session.quitRequested());
 }
+
+// The gamepad as the keys: Start pauses and resumes, Y opens the options and B leaves them, A
+// jumps, and Back quits from the pause screen.
+TEST_F(Screens, TheGamepadPausesOpensTheOptionsAndQuits)
+{
+    begin();
+    ticks(30);
+    const auto pressed = [&](bool PadReading::*button) {
+        PadReading reading;
+        reading.*button = true;
+        session.pad(reading);
+    };
+    pressed(&PadReading::start);
+    ASSERT_TRUE(onTop<PauseScreen>());
+    pressed(&PadReading::y);
+    ASSERT_TRUE(onTop<OptionsScreen>());
+    pressed(&PadReading::b);
+    ASSERT_TRUE(onTop<PauseScreen>());
+    pressed(&PadReading::start);
+    ASSERT_TRUE(onTop<PlayScreen>());
+    pressed(&PadReading::a);
+    ticks(1);
+    EXPECT_FALSE(world().player().canJump) << "A jumps";
+    EXPECT_FALSE(session.quitRequested());
+    pressed(&PadReading::start);
+    pressed(&PadReading::back);
+    EXPECT_TRUE(session.quitRequested());
+}
