@@ -89,7 +89,9 @@ TEST_F(PlayedSound, TheMusicPlaysFromTheStartAndAJumpIsHeardAboveIt)
     const float music = loudest(0, kBytesASecond);
     EXPECT_GT(music, 0.01f) << "the first second is silent";
     const std::uintmax_t pressed = std::filesystem::file_size(soundFile());
-    press("space");
+    // The track steps down in places, where the runner is in the air for up to a fifth of a
+    // second and Space does nothing: of three presses 0.3 s apart, one finds the ground.
+    commandOutput({"xdotool", "key", "--delay", "300", "space", "space", "space"});
     ASSERT_TRUE(soundReaches(pressed + kBytesASecond)) << game->outputSoFar();
     const float before = loudest(pressed - kBytesASecond, pressed);
     const float after = loudest(pressed, pressed + kBytesASecond);
