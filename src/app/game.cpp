@@ -32,6 +32,9 @@ SessionSetup sessionSetupOf(const StartupOptions& options)
         setup.fixedSeed = options.seed;
     else if (benchmark)
         setup.fixedSeed = kBenchmarkSeed;
+    // A seed, a replay, a headless run and a benchmark are for tests and bug reports: they start
+    // at once.
+    setup.title = setup.playersSession && !options.seedGiven && !options.replayGiven;
     return setup;
 }
 

@@ -3,6 +3,7 @@
 #include "gamepad.h"
 #include "gl.h"
 #include "run_screen.h"
+#include "score_table.h"
 #include "session.h"
 
 GameOverScreen::GameOverScreen(const GameWorld& endedWorld, Ending howItEnded, bool anotherRun)
@@ -21,6 +22,8 @@ bool GameOverScreen::key(Session& session, const KeyEvent& event)
         session.playAgain();
     else if (action == Action::BestRun && offersAnotherRun)
         session.watchBestRun();
+    else if (event.key == GLFW_KEY_ESCAPE && session.offersTitle())
+        session.toTitle();
     // Escape has nothing to resume.
     else if (event.key != GLFW_KEY_ESCAPE)
         return false;
@@ -31,6 +34,8 @@ void GameOverScreen::pad(Session& session, const PadReading& pad)
 {
     if (pad.back)
         session.quit();
+    else if (pad.b && session.offersTitle())
+        session.toTitle();
     if (!offersAnotherRun)
         return;
     if (pad.a)
@@ -47,6 +52,8 @@ void GameOverScreen::items(const Session& session, std::vector<ScreenItem>& item
     state.replay = ending.replay;
     state.canPlayAgain = offersAnotherRun;
     state.bestRunSaved = session.records().bestRunSaved();
+    state.offersMenu = session.offersTitle();
+    state.rank = ending.rank.value_or(0);
     gameOverScreenItems(state, items);
 }
 
@@ -65,6 +72,10 @@ void gameOverScreenItems(const ScreenState& state, std::vector<ScreenItem>& item
         write.text("New best!", w / 2, h - 430, 40, true);
     else
         writeNumber(write.text(w / 2, h - 430, 40, true), "Best: ", state.best);
+    if (state.rank > 0)
+        write.text(w / 2, h - 475, 30, true) = ordinal(state.rank) + " of your ten best";
+    if (state.offersMenu)
+        write.text("Press [Esc] for the menu", w / 2, h - 740, 30, true);
     if (!state.canPlayAgain)
         return;
     write.text("Press [R] to play again", w / 2, h - 680, 40, true);

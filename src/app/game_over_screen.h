@@ -4,12 +4,14 @@
 #include "screen.h"
 
 // Over a run that has ended, for good: Q quits, R plays again and B watches the best run (where
-// another run is offered). The keys it leaves go on to the run below.
+// another run is offered), and Escape goes back to the title (where there is one). The keys it
+// leaves go on to the run below.
 class GameOverScreen : public Screen {
 public:
     struct Ending {
         bool newBest = false; // the run beat the best before it
         bool replay = false;  // it was a recorded run
+        std::optional<int> rank; // where it placed among the player's best
     };
 
     // `offersAnotherRun`: R and B are offered, which a game that shows one replay has not.

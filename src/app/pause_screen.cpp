@@ -28,6 +28,8 @@ bool PauseScreen::key(Session& session, const KeyEvent& event)
         session.quit();
     else if (event.key == GLFW_KEY_O && offersOptions)
         openOptions(session);
+    else if (event.key == GLFW_KEY_E && session.offersTitle())
+        session.toTitle();
     else
         return false;
     return true;
@@ -45,7 +47,10 @@ void PauseScreen::pad(Session& session, const PadReading& pad)
 
 void PauseScreen::items(const Session& session, std::vector<ScreenItem>& items) const
 {
-    pauseScreenItems(screenStateOf(world, session.width(), session.height()), items);
+    ScreenState state = screenStateOf(world, session.width(), session.height());
+    state.offersMenu = session.offersTitle();
+    state.replay = !offersOptions;
+    pauseScreenItems(state, items);
 }
 
 void PauseScreen::resume(Session& session)
@@ -71,6 +76,8 @@ void pauseScreenItems(const ScreenState& state, std::vector<ScreenItem>& items)
     write.text("Press [ESC] to resume", w / 2, h - 600, 40, true);
     write.text("Press [Q] to quit", w / 2, h - 680, 40, true);
     write.text("[O] Options", w / 2, h - 520, 40, true);
+    if (state.offersMenu)
+        write.text(state.replay ? "[E] Back to the menu" : "[E] End the run", w / 2, h - 440, 40, true);
     write.text("[F1] Toggle wireframe", 30, h - 80, 20, false);
     write.text("[F2] Toggle backface culling", 30, h - 120, 20, false);
     write.text("[N] Show Normals", 30, h - 160, 20, false);

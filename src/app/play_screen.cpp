@@ -74,9 +74,10 @@ TickInput PlayScreen::nextInput(const TickSources& sources)
 
 void PlayScreen::reactTo(Session& session, const TickEvents& events)
 {
+    cubesDropped += static_cast<std::uint64_t>(events.scored);
     if (!events.gameOver)
         return;
-    if (keep(session))
+    if (keep(session).newBest)
         session.play({SoundId::NewBest, 0.9f});
     end("Game over at tick " + std::to_string(world().ticks()) + " with " + std::to_string(world().points) +
         " points.");
@@ -84,7 +85,7 @@ void PlayScreen::reactTo(Session& session, const TickEvents& events)
 
 void PlayScreen::showEnd(Session& session)
 {
-    session.open(std::make_unique<GameOverScreen>(world(), GameOverScreen::Ending{newBest, false}, true));
+    session.open(std::make_unique<GameOverScreen>(world(), GameOverScreen::Ending{placing.newBest, false, placing.rank}, true));
 }
 
 void PlayScreen::pause(Session& session)
@@ -92,16 +93,17 @@ void PlayScreen::pause(Session& session)
     PauseScreen::open(session, world(), true);
 }
 
-// The run is over, at game over or when the player quits: its points may be a new best, and its
-// replay is kept as the last run.
-bool PlayScreen::keep(Session& session)
+// The run is over, at game over or when the player quits: it may place among the player's best,
+// and its replay is kept as the last run.
+RunPlacing PlayScreen::keep(Session& session)
 {
     if (kept)
-        return newBest;
+        return placing;
     kept = true;
     std::optional<Replay> replay;
     if (recorder)
         replay = recorder->finish(world().points, worldStateHash(world()));
-    newBest = session.records().recordRun(world().points, replay);
-    return newBest;
+    const RunSummary run{world().points, static_cast<std::uint32_t>(world().ticks()), cubesDropped, seed()};
+    placing = session.records().recordRun(run, replay);
+    return placing;
 }

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "replay.h"
+#include "run_records.h"
 #include "run_screen.h"
 
 // The player's own run: the keys, the mouse and the pad play it, tick by tick, and it is
@@ -27,12 +28,13 @@ protected:
     void pause(Session& session) override;
 
 private:
-    // Keeps the run in the player's records, once; returns whether it set a new best.
-    bool keep(Session& session);
+    // Keeps the run in the player's records, once; returns where it placed.
+    RunPlacing keep(Session& session);
 
     std::optional<ReplayRecorder> recorder;
     bool jumpRequested = false;    // Space pressed since the last tick
     bool dropAllRequested = false; // 2 released since the last tick
+    std::uint64_t cubesDropped = 0;
     bool kept = false;
-    bool newBest = false;
+    RunPlacing placing;
 };

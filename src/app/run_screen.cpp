@@ -14,7 +14,8 @@ void RunScreen::runTicks(Session& session, int due, const TickSources& sources)
         cues.clear();
         sounds.cuesOf(events, world(), world().ticks(), cues);
         for (const SoundCue& cue : cues)
-            session.play(cue);
+            if (soundsEffects())
+                session.play(cue);
         reactTo(session, events);
     }
 }
@@ -25,7 +26,8 @@ void RunScreen::startFrame(Session& session)
     if (!ended || endShown)
         return;
     endShown = true;
-    session.say(std::move(endLine));
+    if (!endLine.empty())
+        session.say(std::move(endLine));
     showEnd(session);
 }
 

@@ -39,6 +39,8 @@ public:
     virtual bool showsRecordedView() const = 0;
     // Whether the mouse and the pad turn the view now.
     virtual bool playerLooks() const = 0;
+    // Its events are heard.
+    virtual bool soundsEffects() const { return true; }
     // The game ends while the run is shown: a player's run is kept.
     virtual void leave(Session& /*session*/) {}
 

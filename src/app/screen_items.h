@@ -48,6 +48,8 @@ struct ScreenState {
     bool replay = false;       // a recorded run is shown
     bool canPlayAgain = true;  // R and B are offered on the game-over screen
     bool bestRunSaved = false; // there is a best run for B to show
+    bool offersMenu = false;   // Escape or E goes back to the title
+    int rank = 0;              // where the run that ended placed among the best, or 0
 };
 
 // Writes a screen's items over those already in a list, reusing their storage: drawn every frame,

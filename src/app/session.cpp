@@ -7,8 +7,18 @@
 #include "gl.h"
 #include "key_input.h"
 #include "play_screen.h"
+#include "replay_files.h"
 #include "replay_screen.h"
+#include "asset_path.h"
+#include "title_screen.h"
 #include "run.h"
+
+namespace {
+
+// The demo the game ships, behind the title until the player has runs of their own.
+constexpr const char* kDemoFile = "assets/replays/demo.replay";
+
+} // namespace
 
 Session::Session(SessionSetup sessionSetup, GameAudio& gameAudio) : setup(sessionSetup), audio(gameAudio)
 {
@@ -52,6 +62,8 @@ void Session::begin(std::unique_ptr<PhysicsWorld> physics, std::optional<Replay>
 {
     if (replay) {
         showReplay(std::move(*replay), true, std::move(physics));
+    } else if (setup.title) {
+        showTitle(0, TitleScreen::Play, true, std::move(physics));
     } else {
         startRun(newSeed(), std::move(physics));
     }
@@ -194,6 +206,54 @@ void Session::watchBestRun()
     showReplay(std::move(*replay), false, nullptr);
 }
 
+bool Session::watchRow(size_t index)
+{
+    std::optional<Replay> replay = runRecords.loadRowReplay(index);
+    if (!replay)
+        return false;
+    switches.releaseMovementKeys();
+    showReplay(std::move(*replay), false, nullptr);
+    return true;
+}
+
+void Session::showTitle(int demoNumber, int line, bool announce, std::unique_ptr<PhysicsWorld> physics)
+{
+    std::optional<Replay> recording = demo(demoNumber);
+    // Without a recording, untouched runs of seed 1 play behind the menu.
+    const std::uint32_t seed = recording ? recording->seed : 1;
+    replaceAll(std::make_unique<TitleScreen>(newRun(seed, std::move(physics)), std::move(recording), demoNumber, line),
+               announce);
+    if (announce)
+        say("Title screen shown.");
+}
+
+// The player's own runs from the table, in turn; before there are any, the one the game ships.
+std::optional<Replay> Session::demo(int demoNumber)
+{
+    std::vector<size_t> watchable;
+    const std::vector<ScoreRow>& rows = runRecords.scores().rows();
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (!rows[i].replay.empty())
+            watchable.push_back(i);
+    if (!watchable.empty())
+        if (std::optional<Replay> replay = runRecords.loadRowReplay(watchable[static_cast<size_t>(demoNumber) % watchable.size()]))
+            return replay;
+    const std::string file = resolveAssetPath(kDemoFile);
+    std::string error = "it is missing";
+    std::optional<Replay> replay = file.empty() ? std::nullopt : loadReplay(file, error);
+    if (!replay && demoNumber == 0)
+        say(std::string("Cannot play the demo '") + kDemoFile + "': " + error + ".");
+    return replay;
+}
+
+void Session::toTitle()
+{
+    if (RunScreen* run = stack.front()->run())
+        run->leave(*this);
+    switches.releaseMovementKeys();
+    showTitle(0, TitleScreen::Play, true);
+}
+
 void Session::play(const SoundCue& cue)
 {
     audio.play(cue);
@@ -219,7 +279,7 @@ void Session::keepReleasesOf(const std::vector<int>& keys)
             keptReleases.push_back(key);
 }
 
-void Session::replaceAll(std::unique_ptr<Screen> screen)
+void Session::replaceAll(std::unique_ptr<Screen> screen, bool music)
 {
     // Top first: the screens over a run hold on to its world.
     while (!stack.empty()) {
@@ -228,7 +288,8 @@ void Session::replaceAll(std::unique_ptr<Screen> screen)
     }
     stack.push_back(std::move(screen));
     ++runsBegun;
-    audio.startMusic();
+    if (music)
+        audio.startMusic();
 }
 
 std::unique_ptr<Run> Session::newRun(std::uint32_t seed, std::unique_ptr<PhysicsWorld> physics) const

@@ -23,6 +23,8 @@ struct SessionSetup {
     bool playersSession = true;
     // The track of every run (--seed, or a benchmark's); otherwise each run gets a new one.
     std::optional<std::uint32_t> fixedSeed;
+    // The game opens on the title screen, and runs end back there.
+    bool title = false;
 };
 
 // The screens of a game, on a stack, and what they share: the switches and keys, the player's
@@ -91,6 +93,14 @@ public:
     void playAgain();
     // The best run's replay in place of every screen, where there is one to watch.
     void watchBestRun();
+    // The replay of the table's row `index` in place of every screen; false when it has none.
+    bool watchRow(size_t index);
+    bool offersTitle() const { return setup.title; }
+    // The title in place of every screen, with the demo numbered `demoNumber` behind it and
+    // `line` chosen; `announce`: the title is new to the player, and the console says so.
+    void showTitle(int demoNumber, int line, bool announce, std::unique_ptr<PhysicsWorld> physics = nullptr);
+    // The run shown ends, as quitting ends it, and the title comes back.
+    void toTitle();
     void quit() { quitAsked = true; }
     void play(const SoundCue& cue);
     // A line for the console (a player's game only), said once the frame that shows it is shown.
@@ -110,7 +120,9 @@ public:
     int windowSamples() const { return windowSampleCount; }
 
 private:
-    void replaceAll(std::unique_ptr<Screen> screen);
+    // `music`: the music starts again from its beginning.
+    void replaceAll(std::unique_ptr<Screen> screen, bool music = true);
+    std::optional<Replay> demo(int demoNumber);
     void startRun(std::uint32_t seed, std::unique_ptr<PhysicsWorld> physics = nullptr);
     void showReplay(Replay replay, bool onlyThis, std::unique_ptr<PhysicsWorld> physics);
     std::uint32_t newSeed() const;

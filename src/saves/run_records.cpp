@@ -1,18 +1,74 @@
 #include "run_records.h"
 
 #include <algorithm>
+#include <ctime>
 #include <filesystem>
 
 #include "console.h"
+#include "player_files.h"
 #include "replay_files.h"
+#include "user_data.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
+// Ten rows or a long record are a few hundred bytes; anything near this is no file of ours.
+constexpr std::uintmax_t kLargestTextFile = 64 * 1024;
+
 std::string quoted(const fs::path& path)
 {
     return "'" + path.string() + "'";
+}
+
+// "2026-12-09": the player's own calendar day.
+std::string today()
+{
+    const std::time_t now = std::time(nullptr);
+    char text[16] = "";
+    if (const std::tm* local = std::localtime(&now))
+        std::strftime(text, sizeof text, "%Y-%m-%d", local);
+    return text;
+}
+
+// Reads one of the player's text files with `parse`. A damaged one is moved aside whole and the
+// game starts that file again; one that cannot be read is left alone, and nothing is written
+// over it (`file` is then cleared).
+template <typename T, typename Parse>
+std::optional<T> openPlayerFile(std::optional<fs::path>& file, const std::string& what, const std::string& anew,
+                                Parse parse)
+{
+    std::string error;
+    const std::optional<std::string> text = readPlayerFile(*file, kLargestTextFile, error);
+    if (!text) {
+        if (!error.empty()) {
+            printLine("Cannot read the " + what + " " + quoted(*file) + ": " + error + ". It is left as it is, and " +
+                      anew + " for this game only.");
+            file.reset();
+        }
+        return std::nullopt;
+    }
+    std::optional<T> value = parse(*text, error);
+    if (value)
+        return value;
+    std::string moveError;
+    if (const std::optional<fs::path> aside = moveAside(*file, moveError)) {
+        printLine("The " + what + " " + quoted(*file) + " is damaged (" + error +
+                  "): it is kept as " + quoted(*aside) + ", and " + anew + ".");
+    } else {
+        printLine("The " + what + " " + quoted(*file) + " is damaged (" + error +
+                  ") and cannot be moved aside (" + moveError + "). It is left as it is, and " + anew +
+                  " for this game only.");
+        file.reset();
+    }
+    return std::nullopt;
+}
+
+void saveText(const std::optional<fs::path>& file, const std::string& text, const std::string& what)
+{
+    std::string error;
+    if (file && !replaceFileAtomically(*file, text, error))
+        printLine("Could not save " + what + " to " + quoted(*file) + ": " + error + ".");
 }
 
 } // namespace
@@ -24,18 +80,98 @@ RunRecords RunRecords::ofThePlayer()
     records.bestScore.emplace(BestScore::defaultFile());
     const std::optional<fs::path> replays = replayFolder();
     records.bestRunKept = replays && fs::is_regular_file(*replays / "best.replay");
+    const fs::path folder = userDataFolder();
+    if (!folder.empty()) {
+        records.openTable(folder);
+        records.openRecord(folder);
+    }
     return records;
 }
 
-bool RunRecords::recordRun(std::int32_t points, const std::optional<Replay>& replay)
+void RunRecords::openTable(const fs::path& folder)
 {
-    bool newBest = points > sessionBest;
-    sessionBest = std::max(sessionBest, points);
+    tableFile = folder / "scores";
+    const bool existed = fs::exists(fs::symlink_status(*tableFile));
+    const std::optional<ScoreTable> read =
+        openPlayerFile<ScoreTable>(tableFile, "high-score table", "the table starts empty", ScoreTable::parse);
+    if (read) {
+        table = *read;
+    } else if (!existed && best() > 0) {
+        // A best score kept before there was a table is its first row.
+        std::vector<ScoreRow> none;
+        table.add(ScoreRow{best(), std::nullopt, "", std::nullopt, ""}, none);
+    }
+    const std::optional<fs::path> replays = replayFolder();
+    for (size_t i = 0; i < table.rows().size(); ++i) {
+        std::string error;
+        if (!table.rows()[i].replay.empty() && (!replays || !loadReplay(*replays / table.rows()[i].replay, error)))
+            table.forgetReplay(i);
+    }
+}
+
+void RunRecords::openRecord(const fs::path& folder)
+{
+    recordFile = folder / "record";
+    if (const std::optional<PlayerRecord> read = openPlayerFile<PlayerRecord>(
+            recordFile, "record file", "the record starts again", PlayerRecord::parse))
+        playerRecord = *read;
+}
+
+RunPlacing RunRecords::recordRun(const RunSummary& run, const std::optional<Replay>& replay)
+{
+    RunPlacing placing;
+    placing.newBest = run.points > sessionBest;
+    sessionBest = std::max(sessionBest, run.points);
     if (bestScore)
-        newBest = bestScore->recordRun(points);
+        placing.newBest = bestScore->recordRun(run.points);
     if (replay && keepsFiles)
-        saveReplays(*replay, newBest);
-    return newBest;
+        saveReplays(*replay, placing.newBest);
+    playerRecord.addRun(run.ticks, run.cubes);
+    saveText(recordFile, playerRecord.text(), "the record");
+    enterTable(ScoreRow{run.points, run.ticks, today(), run.seed, ""}, replay, placing);
+    return placing;
+}
+
+// The row's replay is saved before the table names it, and the replays of the rows that fell
+// off go once the table no longer does.
+void RunRecords::enterTable(ScoreRow row, const std::optional<Replay>& replay, RunPlacing& placing)
+{
+    if (!table.rankOf(row.points))
+        return;
+    const std::optional<fs::path> replays = keepsFiles ? replayFolder() : std::nullopt;
+    if (replay && replays && tableFile) {
+        const std::string name = newRowReplayName(*replays);
+        std::string error;
+        if (saveReplay(*replays / name, *replay, error))
+            row.replay = name;
+        else
+            printLine("Could not save the replay to " + quoted(*replays / name) + ": " + error + ".");
+    }
+    std::vector<ScoreRow> fallen;
+    placing.rank = table.add(row, fallen);
+    std::string error;
+    if (!tableFile)
+        return;
+    if (!replaceFileAtomically(*tableFile, table.text(), error)) {
+        printLine("Could not save the high-score table to " + quoted(*tableFile) + ": " + error + ".");
+        return;
+    }
+    for (const ScoreRow& gone : fallen) {
+        std::error_code code;
+        if (!gone.replay.empty() && replays)
+            fs::remove(*replays / gone.replay, code);
+    }
+}
+
+std::string RunRecords::newRowReplayName(const fs::path& replays) const
+{
+    for (int n = 1;; ++n) {
+        const std::string name = "run-" + std::to_string(n) + ".replay";
+        const bool named = std::any_of(table.rows().begin(), table.rows().end(),
+                                       [&](const ScoreRow& row) { return row.replay == name; });
+        if (!named && !fs::exists(fs::symlink_status(replays / name)))
+            return name;
+    }
 }
 
 void RunRecords::saveReplays(const Replay& replay, bool newBest)
@@ -66,5 +202,21 @@ std::optional<Replay> RunRecords::loadBestRun() const
     std::optional<Replay> replay = loadReplay(file, error);
     if (!replay)
         printLine("Cannot watch the best run " + quoted(file) + ": " + error + ".");
+    return replay;
+}
+
+std::optional<Replay> RunRecords::loadRowReplay(size_t index)
+{
+    const std::optional<fs::path> replays = keepsFiles ? replayFolder() : std::nullopt;
+    if (index >= table.rows().size() || table.rows()[index].replay.empty() || !replays)
+        return std::nullopt;
+    const fs::path file = *replays / table.rows()[index].replay;
+    std::string error;
+    std::optional<Replay> replay = loadReplay(file, error);
+    if (!replay) {
+        printLine("Cannot watch the run ranked " + ordinal(static_cast<int>(index) + 1) + " " + quoted(file) + ": " +
+                  error + ".");
+        table.forgetReplay(index);
+    }
     return replay;
 }
