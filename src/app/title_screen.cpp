@@ -11,7 +11,7 @@ namespace {
 const char* const kLines[TitleScreen::LineCount] = {"Play", "High scores", "Options", "Quit"};
 
 constexpr int kLineSize = 50;
-constexpr int kPanelWidth = 520;
+constexpr int kMenuWidth = 520; // the span a click on a line falls in
 
 int lineY(int line, int height)
 {
@@ -107,7 +107,7 @@ void TitleScreen::take(Session& session, int line)
 
 int titleLineAt(float x, float y, int width, int height)
 {
-    if (x < static_cast<float>(width / 2 - kPanelWidth / 2) || x >= static_cast<float>(width / 2 + kPanelWidth / 2))
+    if (x < static_cast<float>(width / 2 - kMenuWidth / 2) || x >= static_cast<float>(width / 2 + kMenuWidth / 2))
         return -1;
     for (int line = 0; line < TitleScreen::LineCount; ++line) {
         const float bottom = static_cast<float>(lineY(line, height) - 15);
@@ -122,12 +122,14 @@ void titleScreenItems(const ScreenState& state, int chosen, std::vector<ScreenIt
     const int w = state.width;
     const int h = state.height;
     ItemWriter write(items);
+    // The panel lets 8 % of the scene through; two layers of it let less than 1 %, so the name and
+    // the menu stay still while the demo moves around them.
+    const int bottom = lineY(TitleScreen::LineCount - 1, h) - 40;
+    for (int layer = 0; layer < 2; ++layer)
+        write.panel(PanelId::BluePanel, w / 2 - 450, bottom, 900, h - 80 - bottom);
     write.text("ZARNOK 2023", w / 2, h - 220, 110, true);
     if (state.best > 0)
         writeNumber(write.text(w / 2, h - 300, 40, true), "Best: ", state.best);
-    // An opaque panel: the demo moves behind the menu, the menu itself stays still.
-    write.panel(PanelId::BluePanel, w / 2 - kPanelWidth / 2, lineY(TitleScreen::LineCount - 1, h) - 40,
-                kPanelWidth, 80 * TitleScreen::LineCount + 20);
     for (int line = 0; line < TitleScreen::LineCount; ++line) {
         if (line == chosen)
             write.text(">", w / 2 - 200, lineY(line, h), kLineSize, false);

@@ -6,11 +6,13 @@
 #include "game_over_screen.h"
 #include "gamepad.h"
 #include "gl.h"
+#include "high_scores_screen.h"
 #include "options_screen.h"
 #include "pause_screen.h"
 #include "play_screen.h"
 #include "replay_screen.h"
 #include "session.h"
+#include "title_screen.h"
 
 namespace {
 
@@ -217,4 +219,84 @@ TEST_F(Screens, TheGamepadPausesOpensTheOptionsAndQuits)
     pressed(&PadReading::start);
     pressed(&PadReading::back);
     EXPECT_TRUE(session.quitRequested());
+}
+
+// The title's menu takes the keys, the pad and the pointer; a run that ends, at game over or
+// from the pause screen, is kept and brings the title back.
+TEST(TitleScreens, TheMenuLeadsToARunAndEveryRunBackToTheTitle)
+{
+    GameAudio audio;
+    Session session(SessionSetup{true, 7, true}, audio);
+    session.setDrawingSize(1280, 768);
+    Camera view{glm::vec3(0.0f), 1.0f};
+    PadReading pad;
+    const auto padPress = [&](bool PadReading::*button) {
+        PadReading reading;
+        reading.*button = true;
+        session.pad(reading);
+    };
+    const auto title = [&]() { return dynamic_cast<const TitleScreen*>(&session.top()); };
+    const auto key = [&](int k) { session.key({k, GLFW_PRESS, 0}), session.key({k, GLFW_RELEASE, 0}); };
+    const auto saidTitle = [&]() {
+        const bool said = std::count(session.lines().begin(), session.lines().end(), "Title screen shown.") == 1;
+        session.clearLines();
+        return said;
+    };
+    session.begin(std::make_unique<PhysicsWorld>(), std::nullopt);
+    ASSERT_TRUE(title());
+    EXPECT_TRUE(saidTitle());
+    EXPECT_TRUE(session.freesPointer());
+    EXPECT_FLOAT_EQ(session.musicLevel(), 1.0f);
+    session.runTicks(30, TickSources{view, session.flags(), pad});
+    EXPECT_EQ(session.shownRun()->world().ticks(), 30) << "the demo plays";
+
+    key(GLFW_KEY_DOWN);
+    key(GLFW_KEY_ENTER);
+    ASSERT_TRUE(dynamic_cast<const HighScoresScreen*>(&session.top()));
+    key(GLFW_KEY_ESCAPE);
+    ASSERT_TRUE(title());
+    session.pointer(PointerInput{640.0f, 200.0f, true, {}});
+    EXPECT_EQ(title()->chosenLine(), TitleScreen::Options);
+    session.pointer(PointerInput{640.0f, 200.0f, false, {GLFW_MOUSE_BUTTON_LEFT}});
+    ASSERT_TRUE(dynamic_cast<const OptionsScreen*>(&session.top()));
+    padPress(&PadReading::b);
+    ASSERT_TRUE(title());
+    padPress(&PadReading::menuUp);
+    padPress(&PadReading::menuUp);
+    EXPECT_EQ(title()->chosenLine(), TitleScreen::Play);
+    session.clearLines();
+    padPress(&PadReading::a);
+    ASSERT_TRUE(dynamic_cast<const PlayScreen*>(&session.top()));
+    EXPECT_EQ(session.lines(), std::vector<std::string>{"Run started with seed 7."});
+
+    key(GLFW_KEY_2);
+    while (session.runsTicks())
+        session.runTicks(1, TickSources{view, session.flags(), pad});
+    const std::int32_t points = session.points();
+    session.startFrame();
+    ASSERT_TRUE(dynamic_cast<const GameOverScreen*>(&session.top()));
+    std::vector<ScreenItem> items;
+    session.overlayItems(items);
+    const auto shows = [&](const std::string& text) {
+        return std::any_of(items.begin(), items.end(), [&](const ScreenItem& item) {
+            return std::holds_alternative<TextItem>(item) && std::get<TextItem>(item).text == text;
+        });
+    };
+    EXPECT_TRUE(shows("1st of your ten best"));
+    EXPECT_TRUE(shows("Press [Esc] for the menu"));
+    session.clearLines();
+    key(GLFW_KEY_ESCAPE);
+    ASSERT_TRUE(title());
+    EXPECT_TRUE(saidTitle());
+    ASSERT_EQ(session.records().scores().rows().size(), 1u);
+    EXPECT_EQ(session.records().scores().rows()[0].points, points);
+
+    key(GLFW_KEY_ENTER);
+    session.runTicks(5, TickSources{view, session.flags(), pad});
+    key(GLFW_KEY_ESCAPE);
+    ASSERT_TRUE(dynamic_cast<const PauseScreen*>(&session.top()));
+    key(GLFW_KEY_E);
+    ASSERT_TRUE(title());
+    EXPECT_EQ(session.records().record().runs, 2u) << "the run ended from the pause screen is kept";
+    EXPECT_EQ(session.records().record().ticks, static_cast<std::uint64_t>(5 + session.records().scores().rows()[0].ticks.value_or(0)));
 }
