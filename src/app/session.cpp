@@ -175,6 +175,9 @@ const RunScreen* Session::shownRun() const
 std::int32_t Session::points() const
 {
     const RunScreen* run = shownRun();
+    // A demo's points are not the player's: the title stands for the run before it.
+    if (dynamic_cast<const TitleScreen*>(run) != nullptr)
+        return pointsBeforeTitle;
     return run != nullptr ? run->world().points : 0;
 }
 
@@ -281,6 +284,7 @@ void Session::keepReleasesOf(const std::vector<int>& keys)
 
 void Session::replaceAll(std::unique_ptr<Screen> screen, bool music)
 {
+    pointsBeforeTitle = points();
     // Top first: the screens over a run hold on to its world.
     while (!stack.empty()) {
         closed.push_back(std::move(stack.back()));

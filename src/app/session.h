@@ -141,6 +141,7 @@ private:
     std::vector<int> keptReleases;
     std::vector<std::string> saidLines;
     std::uint64_t runsBegun = 0;
+    std::int32_t pointsBeforeTitle = 0; // of the last run shown before the title
     int drawingWidth = 1;
     int drawingHeight = 1;
     int windowSampleCount = 4;

@@ -288,6 +288,7 @@ TEST(TitleScreens, TheMenuLeadsToARunAndEveryRunBackToTheTitle)
     key(GLFW_KEY_ESCAPE);
     ASSERT_TRUE(title());
     EXPECT_TRUE(saidTitle());
+    EXPECT_EQ(session.points(), points) << "the final line tells the player's run, not the demo's";
     ASSERT_EQ(session.records().scores().rows().size(), 1u);
     EXPECT_EQ(session.records().scores().rows()[0].points, points);
 
