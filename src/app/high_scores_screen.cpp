@@ -91,10 +91,14 @@ void HighScoresScreen::watch(Session& session, int row)
 
 int highScoreRowAt(float x, float y, int rows, int width, int height)
 {
-    if (x < static_cast<float>(width / 10) || x >= static_cast<float>(width * 9 / 10))
+    // Window pixels are whole: the edges round down as the items' do.
+    const int left = width / 10;
+    const int right = width * 9 / 10;
+    if (x < static_cast<float>(left) || x >= static_cast<float>(right))
         return -1;
     for (int row = 0; row < rows; ++row) {
-        const float bottom = static_cast<float>(rowY(row, height) - (kRowStep - kRowSize) / 2);
+        const int rowBottom = rowY(row, height) - (kRowStep - kRowSize) / 2;
+        const auto bottom = static_cast<float>(rowBottom);
         if (y >= bottom && y < bottom + static_cast<float>(kRowStep))
             return row;
     }

@@ -107,7 +107,10 @@ void TitleScreen::take(Session& session, int line)
 
 int titleLineAt(float x, float y, int width, int height)
 {
-    if (x < static_cast<float>(width / 2 - kMenuWidth / 2) || x >= static_cast<float>(width / 2 + kMenuWidth / 2))
+    // Window pixels are whole: the edges round down as the items' do.
+    const int left = width / 2 - kMenuWidth / 2;
+    const int right = width / 2 + kMenuWidth / 2;
+    if (x < static_cast<float>(left) || x >= static_cast<float>(right))
         return -1;
     for (int line = 0; line < TitleScreen::LineCount; ++line) {
         const float bottom = static_cast<float>(lineY(line, height) - 15);

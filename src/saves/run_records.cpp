@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Ten rows or a long record are a few hundred bytes; anything near this is no file of ours.
-constexpr std::uintmax_t kLargestTextFile = 64 * 1024;
+constexpr std::uintmax_t kLargestTextFile = std::uintmax_t{64} * 1024;
 
 std::string quoted(const fs::path& path)
 {
@@ -166,7 +166,7 @@ void RunRecords::enterTable(ScoreRow row, const std::optional<Replay>& replay, R
 std::string RunRecords::newRowReplayName(const fs::path& replays) const
 {
     for (int n = 1;; ++n) {
-        const std::string name = "run-" + std::to_string(n) + ".replay";
+        std::string name = "run-" + std::to_string(n) + ".replay";
         const bool named = std::any_of(table.rows().begin(), table.rows().end(),
                                        [&](const ScoreRow& row) { return row.replay == name; });
         if (!named && !fs::exists(fs::symlink_status(replays / name)))

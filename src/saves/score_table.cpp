@@ -111,7 +111,7 @@ std::optional<ScoreTable> ScoreTable::parse(const std::string& text, std::string
         else if (row && !parsed.table.empty() && parsed.table.back().points < row->points)
             error = "its runs are not in order, best first";
         if (!row || !error.empty()) {
-            error = "line " + std::to_string(line.number) + ": " + error;
+            error.insert(0, "line " + std::to_string(line.number) + ": ");
             return std::nullopt;
         }
         parsed.table.push_back(std::move(*row));
