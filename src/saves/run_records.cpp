@@ -1,10 +1,10 @@
 #include "run_records.h"
 
 #include <algorithm>
-#include <ctime>
 #include <filesystem>
 
 #include "console.h"
+#include "dates.h"
 #include "player_files.h"
 #include "replay_files.h"
 #include "user_data.h"
@@ -19,16 +19,6 @@ constexpr std::uintmax_t kLargestTextFile = std::uintmax_t{64} * 1024;
 std::string quoted(const fs::path& path)
 {
     return "'" + path.string() + "'";
-}
-
-// "2026-12-09": the player's own calendar day.
-std::string today()
-{
-    const std::time_t now = std::time(nullptr);
-    char text[16] = "";
-    if (const std::tm* local = std::localtime(&now))
-        std::strftime(text, sizeof text, "%Y-%m-%d", local);
-    return text;
 }
 
 // Reads one of the player's text files with `parse`. A damaged one is moved aside whole and the
@@ -84,6 +74,7 @@ RunRecords RunRecords::ofThePlayer()
     if (!folder.empty()) {
         records.openTable(folder);
         records.openRecord(folder);
+        records.openDaily(folder);
     }
     return records;
 }
@@ -117,6 +108,14 @@ void RunRecords::openRecord(const fs::path& folder)
         playerRecord = *read;
 }
 
+void RunRecords::openDaily(const fs::path& folder)
+{
+    dailyFile = folder / "daily";
+    if (const std::optional<DailyTable> read =
+            openPlayerFile<DailyTable>(dailyFile, "daily table", "the daily table starts empty", DailyTable::parse))
+        dailyTable = *read;
+}
+
 RunPlacing RunRecords::recordRun(const RunSummary& run, const std::optional<Replay>& replay)
 {
     RunPlacing placing;
@@ -128,7 +127,7 @@ RunPlacing RunRecords::recordRun(const RunSummary& run, const std::optional<Repl
         saveReplays(*replay, placing.newBest);
     playerRecord.addRun(run.ticks, run.cubes);
     saveText(recordFile, playerRecord.text(), "the record");
-    enterTable(ScoreRow{run.points, run.ticks, today(), run.seed, ""}, replay, placing);
+    enterTable(ScoreRow{run.points, run.ticks, localDate(), run.seed, ""}, replay, placing);
     return placing;
 }
 
@@ -217,6 +216,52 @@ std::optional<Replay> RunRecords::loadRowReplay(size_t index)
         printLine("Cannot watch the run ranked " + ordinal(static_cast<int>(index) + 1) + " " + quoted(file) + ": " +
                   error + ".");
         table.forgetReplay(index);
+    }
+    return replay;
+}
+
+// The day's replay is saved before the table names it; one that cannot be saved leaves the day
+// with none, since the old one is not of its best run.
+DailyPlacing RunRecords::recordDaily(const std::string& date, std::int32_t points, const std::optional<Replay>& replay)
+{
+    std::vector<DailyRow> fallen;
+    DailyPlacing placing;
+    placing.dayBest = dailyTable.add(date, points, fallen);
+    const std::optional<fs::path> replays = keepsFiles && dailyFile ? replayFolder() : std::nullopt;
+    if (placing.dayBest && replays) {
+        const std::string name = dailyReplayName(date);
+        std::string error;
+        const bool saved = replay && saveReplay(*replays / name, *replay, error);
+        if (replay && !saved)
+            printLine("Could not save the replay to " + quoted(*replays / name) + ": " + error + ".");
+        dailyTable.setReplay(date, saved ? name : "");
+    }
+    const DailyRow& day = *dailyTable.find(date);
+    placing.best = day.best;
+    placing.attempts = day.attempts;
+    if (dailyFile) {
+        saveText(dailyFile, dailyTable.text(), "the daily table");
+        for (const DailyRow& gone : fallen) {
+            std::error_code code;
+            if (!gone.replay.empty() && replays)
+                fs::remove(*replays / gone.replay, code);
+        }
+    }
+    return placing;
+}
+
+std::optional<Replay> RunRecords::loadDailyReplay(const std::string& date)
+{
+    const DailyRow* day = dailyTable.find(date);
+    const std::optional<fs::path> replays = keepsFiles ? replayFolder() : std::nullopt;
+    if (day == nullptr || day->replay.empty() || !replays)
+        return std::nullopt;
+    const fs::path file = *replays / day->replay;
+    std::string error;
+    std::optional<Replay> replay = loadReplay(file, error);
+    if (!replay) {
+        printLine("Cannot use the daily run of " + date + " " + quoted(file) + ": " + error + ".");
+        dailyTable.setReplay(date, "");
     }
     return replay;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "best_score.h"
+#include "daily_table.h"
 #include "player_record.h"
 #include "replay.h"
 #include "score_table.h"
@@ -23,8 +24,16 @@ struct RunPlacing {
     std::optional<int> rank;
 };
 
+// How a daily run went: whether it is the best of its day, and the day's runs so far.
+struct DailyPlacing {
+    bool dayBest = false;
+    std::int32_t best = 0;
+    std::uint32_t attempts = 0;
+};
+
 // What the game keeps of the player's runs: the best score, the table of the ten best runs with
-// their replays, the player's record, and the replays of the last run and of the best one.
+// their replays, the table of daily runs with the replay of each day's best, the player's record,
+// and the replays of the last run and of the best one.
 // Without the player's files (a headless run, a benchmark, a game that only shows a replay) they
 // last as long as the game and no replay is kept.
 class RunRecords {
@@ -40,10 +49,15 @@ public:
     bool bestRunSaved() const { return bestRunKept; }
     const ScoreTable& scores() const { return table; }
     const PlayerRecord& record() const { return playerRecord; }
+    const DailyTable& daily() const { return dailyTable; }
 
     // A run has ended; its replay, when it was recorded, is kept as the last run, as the best
     // when it set a new best, and with its row when it entered the table.
     RunPlacing recordRun(const RunSummary& run, const std::optional<Replay>& replay);
+
+    // A daily run of `date` has ended (recordRun keeps it as a run like any other); its replay is
+    // kept as the day's when it is the day's best.
+    DailyPlacing recordDaily(const std::string& date, std::int32_t points, const std::optional<Replay>& replay);
 
     // The best run's replay; nothing when there is none, or when it cannot be used (said in one
     // line).
@@ -51,11 +65,15 @@ public:
     // The replay of the table's row `index`; nothing when it has none. One that cannot be used
     // is said in one line, and the row shows it has none from then on.
     std::optional<Replay> loadRowReplay(size_t index);
+    // The replay of the best daily run of `date`; nothing when there is none. One that cannot be
+    // used is said in one line, and the day shows it has none from then on.
+    std::optional<Replay> loadDailyReplay(const std::string& date);
 
 private:
     void saveReplays(const Replay& replay, bool newBest);
     void openTable(const std::filesystem::path& folder);
     void openRecord(const std::filesystem::path& folder);
+    void openDaily(const std::filesystem::path& folder);
     // A file name for a row's replay that neither the table nor the folder holds.
     std::string newRowReplayName(const std::filesystem::path& replays) const;
     void enterTable(ScoreRow row, const std::optional<Replay>& replay, RunPlacing& placing);
@@ -68,4 +86,6 @@ private:
     PlayerRecord playerRecord;
     std::optional<std::filesystem::path> tableFile;
     std::optional<std::filesystem::path> recordFile;
+    DailyTable dailyTable;
+    std::optional<std::filesystem::path> dailyFile;
 };

@@ -4,39 +4,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "players_data.h"
 #include "replay_files.h"
 #include "run_records.h"
-#include "temp_dir.h"
 
 #ifndef _WIN32
 namespace {
-
-// The player's data folder in a temporary folder, for as long as it lives.
-class PlayersData {
-public:
-    PlayersData()
-    {
-        const char* data = std::getenv("XDG_DATA_HOME");
-        saved = data != nullptr ? std::optional<std::string>(data) : std::nullopt;
-        setenv("XDG_DATA_HOME", home.path().c_str(), 1);
-    }
-    ~PlayersData()
-    {
-        if (saved)
-            setenv("XDG_DATA_HOME", saved->c_str(), 1);
-        else
-            unsetenv("XDG_DATA_HOME");
-    }
-    PlayersData(const PlayersData&) = delete;
-    PlayersData& operator=(const PlayersData&) = delete;
-
-    std::filesystem::path replay(const std::string& name) const { return home / "zarnok/replays" / name; }
-    std::filesystem::path file(const char* name) const { return home / "zarnok" / name; }
-
-private:
-    TempDir home;
-    std::optional<std::string> saved;
-};
 
 Replay runOf(std::uint32_t seed, std::int32_t points = 0)
 {
@@ -172,5 +145,41 @@ TEST(RunRecords, DamagedFilesAreKeptAsideAndLostReplaysLeaveTheirRows)
     ASSERT_EQ(upgraded.scores().rows().size(), 1u);
     EXPECT_EQ(upgraded.scores().rows()[0].points, 250);
     EXPECT_FALSE(upgraded.scores().rows()[0].ticks);
+}
+
+// A row per day, newest first, whatever order the days were played in: each with its best, its
+// runs, and the replay of its best run, which the next game finds. A worse run leaves the best's
+// replay alone; a table out of order is damaged.
+TEST(RunRecords, TheDailyTableKeepsEachDaysBestRunAndCountsItsRuns)
+{
+    PlayersData data;
+    {
+        RunRecords records = RunRecords::ofThePlayer();
+        EXPECT_TRUE(records.recordDaily("2026-12-09", 40, runOf(9, 40)).dayBest);
+        const DailyPlacing worse = records.recordDaily("2026-12-09", 30, runOf(99, 30));
+        EXPECT_FALSE(worse.dayBest);
+        EXPECT_EQ(worse.best, 40);
+        EXPECT_EQ(worse.attempts, 2u);
+        EXPECT_TRUE(records.recordDaily("2026-12-10", 5, runOf(10, 5)).dayBest);
+        EXPECT_TRUE(records.recordDaily("2026-11-30", 0, runOf(30, 0)).dayBest) << "a day's first run is its best";
+    }
+    EXPECT_EQ(contentOf(data.file("daily")), "# ZARNOK 2023: the daily runs, newest first.\n"
+                                             "# date best attempts replay\n"
+                                             "2026-12-10 5 1 daily-2026-12-10.replay\n"
+                                             "2026-12-09 40 2 daily-2026-12-09.replay\n"
+                                             "2026-11-30 0 1 daily-2026-11-30.replay\n");
+    RunRecords again = RunRecords::ofThePlayer();
+    ASSERT_EQ(again.daily().rows().size(), 3u);
+    const std::optional<Replay> best = again.loadDailyReplay("2026-12-09");
+    ASSERT_TRUE(best);
+    EXPECT_EQ(best->seed, 9u);
+    EXPECT_FALSE(again.loadDailyReplay("2026-12-11"));
+
+    writeFile(data.file("daily"), "2026-12-09 40 2 -\n2026-12-10 5 1 -\n");
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(RunRecords::ofThePlayer().daily().rows().empty());
+    EXPECT_NE(testing::internal::GetCapturedStdout().find(
+                  "(line 2: its days are not in order, newest first, once each)"),
+              std::string::npos);
 }
 #endif
