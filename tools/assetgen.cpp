@@ -62,6 +62,7 @@ int main(int argc, char** argv)
         writeFile(models / "new_platform.obj", platformModel()) &&
         writeFile(models / "powerup_glide.obj", glidePowerupModel()) &&
         writeFile(models / "powerup_double.obj", doublePointsPowerupModel()) &&
+        writeFile(models / "ghost.obj", ghostModel()) &&
         writeFile(out / "icons/zarnok-48.png", encodePng(cubeIcon(48))) &&
         writeFile(out / "icons/zarnok-128.png", encodePng(cubeIcon(128))) &&
         writeFile(out / "icons/zarnok-256.png", encodePng(cubeIcon(256)));

@@ -83,6 +83,15 @@ void addBox(Mesh& mesh, Vec3 half, float angle, float tile)
     }
 }
 
+// A box of half extents `half` centred on `centre`.
+void addBoxAt(Mesh& mesh, Vec3 centre, Vec3 half)
+{
+    const size_t first = mesh.vertices.size();
+    addBox(mesh, half, 0.0f, 1.0f);
+    for (size_t i = first; i < mesh.vertices.size(); ++i)
+        mesh.vertices[i].position = mesh.vertices[i].position + centre;
+}
+
 // A flat polygon in the xy plane (counter-clockwise, given as a fan of convex parts) extruded
 // `depth` along z and centred on z = 0.
 void addExtrudedFan(Mesh& mesh, const std::vector<std::vector<Vec3>>& convexParts, const std::vector<Vec3>& outline,
@@ -169,6 +178,20 @@ std::string glidePowerupModel()
     Mesh mesh;
     addExtrudedFan(mesh, {{tip, notch, right}, {tip, left, notch}}, {tip, left, notch, right}, 0.14f);
     return toObj(mesh, "powerup_glide");
+}
+
+std::string ghostModel()
+{
+    // A small runner, its eyes at the origin (where the camera of the run it stands for is) and
+    // its feet on the top of the cubes, half a unit below; it faces -z, down the track.
+    Mesh mesh;
+    addBoxAt(mesh, Vec3{0.0f, -0.02f, 0.0f}, Vec3{0.11f, 0.11f, 0.11f});
+    addBoxAt(mesh, Vec3{0.0f, -0.29f, 0.0f}, Vec3{0.14f, 0.15f, 0.08f});
+    for (float side : {-1.0f, 1.0f}) {
+        addBoxAt(mesh, Vec3{0.19f * side, -0.28f, 0.0f}, Vec3{0.04f, 0.13f, 0.04f});
+        addBoxAt(mesh, Vec3{0.07f * side, -0.52f, 0.0f}, Vec3{0.05f, 0.08f, 0.05f});
+    }
+    return toObj(mesh, "ghost");
 }
 
 std::string doublePointsPowerupModel()

@@ -6,3 +6,5 @@
 std::string platformModel();
 std::string glidePowerupModel();
 std::string doublePointsPowerupModel();
+// The runner a ghost is drawn as.
+std::string ghostModel();

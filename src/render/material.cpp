@@ -27,6 +27,16 @@ void TextureMaterial::setUniforms()
     shader->setUniform("diffuseTexture", 0);
 }
 
+TintMaterial::TintMaterial(std::shared_ptr<Shader> materialShader, glm::vec4 color)
+    : Material(std::move(materialShader), glm::vec3(0.0f), 0.0f), tint(color)
+{
+}
+
+void TintMaterial::setUniforms()
+{
+    shader->setUniform("tint", tint);
+}
+
 TextMaterial::TextMaterial(std::shared_ptr<Shader> materialShader, std::shared_ptr<Texture> image)
     : Material(std::move(materialShader), glm::vec3(0.0f), 0.0f), texture(std::move(image))
 {

@@ -39,6 +39,17 @@ private:
     std::shared_ptr<Texture> texture;
 };
 
+// A lit colour that lets what is behind it through, by its alpha ("tint"): a ghost over the track.
+class TintMaterial : public Material {
+public:
+    TintMaterial(std::shared_ptr<Shader> shader, glm::vec4 tint);
+
+    void setUniforms() override;
+
+private:
+    glm::vec4 tint;
+};
+
 // An unlit material with one image on unit 0 ("glyphTextureSampler"): text, HUD panels, particles.
 class TextMaterial : public Material {
 public:

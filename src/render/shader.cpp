@@ -110,6 +110,13 @@ void Shader::setUniform(const char* name, const glm::vec3& value)
         glUniform3f(location, value.x, value.y, value.z);
 }
 
+void Shader::setUniform(const char* name, const glm::vec4& value)
+{
+    const GLint location = getUniformLocation(name);
+    if (location != -1)
+        glUniform4f(location, value.x, value.y, value.z, value.w);
+}
+
 void Shader::setUniform(const char* name, const glm::mat3& value)
 {
     const GLint location = getUniformLocation(name);

@@ -31,6 +31,7 @@ public:
     void setUniform(const char* name, GLint value);
     void setUniform(const char* name, GLfloat value);
     void setUniform(const char* name, const glm::vec3& value);
+    void setUniform(const char* name, const glm::vec4& value);
     void setUniform(const char* name, const glm::mat3& value);
     void setUniform(const char* name, const glm::mat4& value);
 

@@ -81,7 +81,7 @@ TEST(ModelLoading, AMissingFileGivesNoMeshesAndOneErrorLine)
 
 TEST(ModelLoading, TheShippedModelsLoadWithNormalsAndTextureCoordinates)
 {
-    for (const char* name : {"new_platform.obj", "powerup_glide.obj", "powerup_double.obj"}) {
+    for (const char* name : {"new_platform.obj", "powerup_glide.obj", "powerup_double.obj", "ghost.obj"}) {
         const std::vector<GeometryData> meshes = loadModelAsset(std::string("assets/models/") + name);
         ASSERT_FALSE(meshes.empty()) << name;
         for (const GeometryData& mesh : meshes) {
