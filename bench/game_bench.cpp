@@ -11,10 +11,13 @@
 #include <unistd.h>
 
 #include "allocation_counter.h"
+#include "asset_path.h"
 #include "game_world.h"
+#include "ghost.h"
 #include "gl.h"
 #include "hud_panel.h"
 #include "particles.h"
+#include "replay_files.h"
 #include "run.h"
 #include "run_screen.h"
 #include "scene_resources.h"
@@ -125,6 +128,40 @@ void GameLogicTick(benchmark::State& state)
     reportCubes(state, bench);
 }
 BENCHMARK(GameLogicTick)->Arg(1)->Arg(2)->ArgName("segments")->Unit(benchmark::kMicrosecond);
+
+// One tick of a race on the demo's track: the player's world plays the demo's inputs, and with a
+// ghost beside it, the ghost's world plays them too. Both start again when the demo ends.
+void RaceTick(benchmark::State& state)
+{
+    std::string error;
+    const std::optional<Replay> demo = loadReplay(resolveAssetPath("assets/replays/demo.replay"), error);
+    if (!demo) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    const bool withGhost = state.range(0) == 1;
+    std::unique_ptr<Run> player;
+    std::unique_ptr<ReplayPlayer> inputs;
+    std::unique_ptr<Ghost> ghost;
+    const auto restart = [&]() {
+        player = std::make_unique<Run>(demo->seed, 1280.0f / 768.0f);
+        inputs = std::make_unique<ReplayPlayer>(*demo);
+        if (withGhost)
+            ghost = std::make_unique<Ghost>(*demo, 1280.0f / 768.0f);
+    };
+    restart();
+    for (auto _ : state) {
+        if (inputs->finished()) {
+            state.PauseTiming();
+            restart();
+            state.ResumeTiming();
+        }
+        player->world().tick(inputs->next());
+        if (ghost)
+            ghost->tick();
+    }
+}
+BENCHMARK(RaceTick)->Arg(0)->Arg(1)->ArgName("ghost")->Unit(benchmark::kMicrosecond);
 
 void BareBulletStep(benchmark::State& state)
 {

@@ -32,16 +32,20 @@ SessionSetup sessionSetupOf(const StartupOptions& options)
         setup.fixedSeed = options.seed;
     else if (benchmark)
         setup.fixedSeed = kBenchmarkSeed;
-    // A seed, a replay, a headless run and a benchmark are for tests and bug reports: they start
-    // at once.
-    setup.title = setup.playersSession && !options.seedGiven && !options.replayGiven;
+    // A seed, a replay, a headless run and a benchmark are for tests and bug reports, and a daily
+    // run or a race from the command line was asked for by name: they start at once.
+    setup.title = setup.playersSession && !options.seedGiven && !options.replayGiven && !options.dailyGiven &&
+                  !options.ghostGiven;
+    if (options.dailyGiven)
+        setup.daily = options.dailyDate;
     return setup;
 }
 
 } // namespace
 
-Game::Game(StartupOptions startupOptions, std::optional<Replay> replay)
-    : options(std::move(startupOptions)), startReplay(std::move(replay)), session(sessionSetupOf(options), audio)
+Game::Game(StartupOptions startupOptions, std::optional<Replay> replay, std::optional<Replay> ghost)
+    : options(std::move(startupOptions)), startReplay(std::move(replay)), startGhost(std::move(ghost)),
+      session(sessionSetupOf(options), audio)
 {
 }
 
@@ -74,9 +78,10 @@ void Game::startUp()
     initText("assets/textures/Calibri1024_transparent.dds", "assets/shaders/text2d.vert", "assets/shaders/text2d.frag");
     panels = loadHudPanels();
     startPlayersServices();
-    session.begin(std::move(physics), std::exchange(startReplay, std::nullopt));
+    session.begin(std::move(physics), std::exchange(startReplay, std::nullopt), std::exchange(startGhost, std::nullopt));
     followRun();
     loadPowerupModels(resources);
+    ghostDrawer = std::make_unique<GhostDrawer>(resources);
     light.emplace(glm::vec3(1.0f, 0.8f, 0.8f), glm::vec3(-1.0f, -2.0f, 0.0f), true);
     fountains = std::make_unique<Fountains>();
     fountains->restart(world());
@@ -419,7 +424,8 @@ void Game::setSceneUniforms()
 {
     const DebugViews debugViews{flags().showNormals, flags().showTexCoords};
     for (Shader* shader :
-         {resources.textureShader.get(), resources.procTextureShader.get(), resources.cubesShader.get()})
+         {resources.textureShader.get(), resources.procTextureShader.get(), resources.cubesShader.get(),
+          resources.ghostShader.get()})
         setPerFrameUniforms(*shader, view.position, frameViewProj, *light, gameWindow->width(), gameWindow->height(),
                             debugViews);
 }
@@ -428,6 +434,8 @@ void Game::drawScene()
 {
     // Culling already on needs no help; lines would show the back edges it hides.
     drawer->draw(world(), view.position, blend, frameDt(), !flags().cullingEnabled && !flags().wireframeEnabled);
+    if (const Ghost* ghost = session.shownRun()->ghost())
+        ghostDrawer->draw(*ghost, blend);
     fountains->draw(view.view(), frameViewProj);
 }
 
@@ -485,6 +493,7 @@ void Game::shutDown()
     postProcess.reset();
     fountains.reset();
     drawer.reset();
+    ghostDrawer.reset();
     resources.release();
     panels = HudPanels{};
     releaseText();

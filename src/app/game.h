@@ -15,6 +15,7 @@
 #include "game_audio.h"
 #include "game_window.h"
 #include "gamepad.h"
+#include "ghost_drawer.h"
 #include "lighting.h"
 #include "player_options.h"
 #include "post_process.h"
@@ -34,8 +35,9 @@ struct GLFWwindow;
 // frame-loop state; the session's screens decide what the input does and what the frame shows.
 class Game {
 public:
-    // With `replay`, the game shows that recorded run and nothing else.
-    Game(StartupOptions options, std::optional<Replay> replay = std::nullopt);
+    // With `replay`, the game shows that recorded run and nothing else; with `ghost`, the first
+    // run is on its track and races it.
+    Game(StartupOptions options, std::optional<Replay> replay = std::nullopt, std::optional<Replay> ghost = std::nullopt);
 
     // Start-up, the frame loop until the window closes (or one frame when headless), shutdown.
     // Returns the process exit status; a start-up failure ends the process on its own.
@@ -89,6 +91,7 @@ private:
 
     StartupOptions options;
     std::optional<Replay> startReplay; // until the first run begins
+    std::optional<Replay> startGhost;
     WindowSettings windowSettings;
     RendererSettings rendererSettings;
     GLFWwindow* window = nullptr;
@@ -104,6 +107,7 @@ private:
     SceneResources resources;
     HudPanels panels;
     std::unique_ptr<TrackDrawer> drawer;
+    std::unique_ptr<GhostDrawer> ghostDrawer;
     std::optional<DirectionalLight> light;
     std::unique_ptr<Fountains> fountains;
     std::unique_ptr<PostProcessFramebuffer> postProcess;

@@ -54,6 +54,7 @@ void GameOverScreen::items(const Session& session, std::vector<ScreenItem>& item
     state.bestRunSaved = session.records().bestRunSaved();
     state.offersMenu = session.offersTitle();
     state.rank = ending.rank.value_or(0);
+    state.daily = ending.daily;
     gameOverScreenItems(state, items);
 }
 
@@ -72,6 +73,8 @@ void gameOverScreenItems(const ScreenState& state, std::vector<ScreenItem>& item
         write.text("New best!", w / 2, h - 430, 40, true);
     else
         writeNumber(write.text(w / 2, h - 430, 40, true), "Best: ", state.best);
+    if (!state.daily.empty())
+        write.text(w / 2, h - 250, 30, true) = state.daily;
     if (state.rank > 0)
         write.text(w / 2, h - 475, 30, true) = ordinal(state.rank) + " of your ten best";
     if (state.offersMenu)

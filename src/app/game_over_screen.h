@@ -12,6 +12,7 @@ public:
         bool newBest = false; // the run beat the best before it
         bool replay = false;  // it was a recorded run
         std::optional<int> rank; // where it placed among the player's best
+        std::string daily;       // how a daily run placed among the day's, or empty
     };
 
     // `offersAnotherRun`: R and B are offered, which a game that shows one replay has not.

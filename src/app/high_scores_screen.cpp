@@ -31,8 +31,12 @@ bool HighScoresScreen::key(Session& session, const KeyEvent& event)
         move(session, -1);
     else if (event.key == GLFW_KEY_DOWN)
         move(session, 1);
+    else if (event.key == GLFW_KEY_TAB || event.key == GLFW_KEY_LEFT || event.key == GLFW_KEY_RIGHT)
+        switchTable();
     else if (event.key == GLFW_KEY_ENTER || event.key == GLFW_KEY_KP_ENTER)
         watch(session, chosen);
+    else if (event.key == GLFW_KEY_R)
+        race(session, chosen);
     else if (event.key == GLFW_KEY_ESCAPE)
         session.close(*this);
     return true;
@@ -44,49 +48,91 @@ void HighScoresScreen::pad(Session& session, const PadReading& pad)
         move(session, -1);
     if (pad.menuDown)
         move(session, 1);
+    if (pad.menuLeft || pad.menuRight)
+        switchTable();
     if (pad.b)
         session.close(*this);
     else if (pad.a)
         watch(session, chosen);
+    else if (pad.x)
+        race(session, chosen);
 }
 
 void HighScoresScreen::pointer(Session& session, const PointerInput& pointer)
 {
-    const int rows = static_cast<int>(session.records().scores().rows().size());
-    const int pointed = highScoreRowAt(pointer.x, pointer.y, rows, session.width(), session.height());
-    if (pointer.moved && pointed >= 0 && pointed != chosen) {
-        chosen = pointed;
+    const int shown = std::min(rowCount(session) - firstShown(), static_cast<int>(ScoreTable::kRows));
+    const int pointed = highScoreRowAt(pointer.x, pointer.y, shown, session.width(), session.height());
+    const int row = pointed >= 0 ? firstShown() + pointed : -1;
+    if (pointer.moved && row >= 0 && row != chosen) {
+        chosen = row;
         message.clear();
     }
     for (int button : pointer.clicks)
-        if (button == GLFW_MOUSE_BUTTON_LEFT && pointed >= 0) {
-            watch(session, pointed);
+        if (button == GLFW_MOUSE_BUTTON_LEFT && row >= 0) {
+            watch(session, row);
             return;
         }
 }
 
 void HighScoresScreen::items(const Session& session, std::vector<ScreenItem>& items) const
 {
-    highScoresScreenItems(session.records().scores(), session.records().record(), chosen, message, session.width(),
-                          session.height(), items);
+    if (daily)
+        dailyRunsScreenItems(session.records().daily(), firstShown(), chosen, message, session.width(),
+                             session.height(), items);
+    else
+        highScoresScreenItems(session.records().scores(), session.records().record(), chosen, message,
+                              session.width(), session.height(), items);
+}
+
+int HighScoresScreen::rowCount(const Session& session) const
+{
+    return static_cast<int>(daily ? session.records().daily().rows().size() : session.records().scores().rows().size());
+}
+
+int HighScoresScreen::firstShown() const
+{
+    return std::max(0, chosen - static_cast<int>(ScoreTable::kRows) + 1);
 }
 
 void HighScoresScreen::move(const Session& session, int step)
 {
-    const int rows = static_cast<int>(session.records().scores().rows().size());
+    const int rows = rowCount(session);
     if (rows == 0)
         return;
     chosen = std::clamp(chosen + step, 0, rows - 1);
     message.clear();
 }
 
+void HighScoresScreen::switchTable()
+{
+    daily = !daily;
+    chosen = 0;
+    message.clear();
+}
+
 void HighScoresScreen::watch(Session& session, int row)
 {
     chosen = row;
-    if (static_cast<size_t>(row) >= session.records().scores().rows().size())
+    if (row >= rowCount(session))
         return;
-    if (!session.watchRow(static_cast<size_t>(row)))
+    const auto index = static_cast<size_t>(row);
+    const bool watched = daily ? session.watchDaily(session.records().daily().rows()[index].date)
+                               : session.watchRow(index);
+    if (!watched)
         message = "That run has no replay to watch";
+}
+
+// A row of the ten best races its replay; a day is played again, against its best where there is one.
+void HighScoresScreen::race(Session& session, int row)
+{
+    chosen = row;
+    if (row >= rowCount(session))
+        return;
+    const auto index = static_cast<size_t>(row);
+    if (daily)
+        session.playDaily(session.records().daily().rows()[index].date);
+    else if (!session.raceRow(index))
+        message = "That run has no replay to race";
 }
 
 int highScoreRowAt(float x, float y, int rows, int width, int height)
@@ -138,6 +184,38 @@ void highScoresScreenItems(const ScoreTable& table, const PlayerRecord& record, 
                                        "   Cubes dropped: " + std::to_string(record.cubes);
     write.text(w / 2, 110, 28, true) = "Time played: " + timeOfTicks(record.ticks) +
                                        "   Longest run: " + timeOfTicks(record.longest);
-    write.text(message.empty() ? "Press [Enter] to watch a run, [Esc] to go back" : message.c_str(), w / 2, 40, 26,
-               true);
+    write.text(message.empty() ? "[Enter] watch a run   [R] race it   [Tab] daily runs   [Esc] back" : message.c_str(),
+               w / 2, 40, 26, true);
+}
+
+void dailyRunsScreenItems(const DailyTable& table, int first, int chosen, const std::string& message, int width,
+                          int height, std::vector<ScreenItem>& items)
+{
+    const int w = width;
+    const int h = height;
+    const int columns[] = {w * 24 / 100, w * 44 / 100, w * 58 / 100, w * 72 / 100};
+    ItemWriter write(items);
+    write.panel(PanelId::PauseBackground, 0, 0, w, h);
+    write.text("Daily runs", w / 2, h - 130, 70, true);
+    const char* const headings[] = {"Day", "Best", "Runs"};
+    for (int c = 0; c < 3; ++c)
+        write.text(headings[c], columns[c], h - 205, 26, false);
+    const std::vector<DailyRow>& rows = table.rows();
+    if (rows.empty())
+        write.text("No daily runs yet: one a day, the same track for everyone", w / 2, rowY(2, h), kRowSize, true);
+    const size_t end = std::min(rows.size(), static_cast<size_t>(first) + ScoreTable::kRows);
+    for (size_t i = static_cast<size_t>(first); i < end; ++i) {
+        const DailyRow& row = rows[i];
+        const int y = rowY(static_cast<int>(i) - first, h);
+        if (static_cast<int>(i) == chosen)
+            write.text(">", columns[0] - kRowSize, y, kRowSize, false);
+        write.text(columns[0], y, kRowSize, false) = row.date;
+        write.text(columns[1], y, kRowSize, false) = std::to_string(row.best);
+        write.text(columns[2], y, kRowSize, false) = std::to_string(row.attempts);
+        if (row.replay.empty())
+            write.text("no replay", columns[3], y, kRowSize * 2 / 3, false);
+    }
+    write.text(message.empty() ? "[Enter] watch the day's best   [R] play that day   [Tab] ten best   [Esc] back"
+                               : message.c_str(),
+               w / 2, 40, 26, true);
 }

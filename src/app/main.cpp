@@ -2,11 +2,49 @@
 #include <string>
 
 #include "console.h"
+#include "daily_run.h"
+#include "dates.h"
 #include "game.h"
 #include "replay_files.h"
 #include "scene_resources.h"
 #include "startup_options.h"
 #include "verify_replay.h"
+
+namespace {
+
+// The daily run's date, settled and said before anything opens; a date that is none is refused.
+bool settleDaily(StartupOptions& options)
+{
+    if (!options.dailyGiven)
+        return true;
+    const std::string asked = options.dailyDate.empty() ? utcDate() : options.dailyDate;
+    const std::optional<std::string> date = dailyDate(asked);
+    if (!date) {
+        printLine("Cannot play the daily run of '" + asked + "': that is not a day written YYYY-MM-DD.");
+        return false;
+    }
+    options.dailyDate = *date;
+    printLine("Daily run " + *date + ": seed " + std::to_string(dailySeed(*date)) + ".");
+    if (options.ghostGiven) {
+        printLine("Ignoring --ghost: the daily run races the day's best.");
+        options.ghostGiven = false;
+    }
+    return true;
+}
+
+// The replay a command-line option names; a file that cannot be used ends the game with `what`.
+std::optional<Replay> replayOption(const std::string& file, const char* what, bool& failed)
+{
+    std::string error;
+    std::optional<Replay> replay = loadReplay(file, error);
+    if (!replay) {
+        printLine(std::string("Cannot ") + what + " '" + file + "': " + error + ".");
+        failed = true;
+    }
+    return replay;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -26,15 +64,16 @@ int main(int argc, char** argv)
     }
     if (options.verifyReplayGiven)
         return verifyReplay(options.verifyReplayFile, options.audioLog);
-    std::optional<Replay> replay;
-    if (options.replayGiven) {
-        std::string error;
-        replay = loadReplay(options.replayFile, error);
-        if (!replay) {
-            printLine("Cannot use the replay '" + options.replayFile + "': " + error + ".");
-            return 1;
-        }
-    }
-    Game game(std::move(options), std::move(replay));
+    if (!settleDaily(options))
+        return 1;
+    bool failed = false;
+    std::optional<Replay> replay, ghost;
+    if (options.replayGiven)
+        replay = replayOption(options.replayFile, "use the replay", failed);
+    if (options.ghostGiven && !options.replayGiven)
+        ghost = replayOption(options.ghostFile, "race the replay", failed);
+    if (failed)
+        return 1;
+    Game game(std::move(options), std::move(replay), std::move(ghost));
     return game.run();
 }

@@ -86,6 +86,7 @@ void OptionsMenu::step(int direction)
     case Fullscreen:
     case PauseOnFocusLoss:
     case ShowFrameRate:
+    case Ghost:
         activate();
         break;
     default:
@@ -121,6 +122,9 @@ void OptionsMenu::activate()
         break;
     case ShowFrameRate:
         current.video.showFps = !current.video.showFps;
+        break;
+    case Ghost:
+        current.video.ghost = !current.video.ghost;
         break;
     case Back:
         done = true;
@@ -196,6 +200,8 @@ std::string OptionsMenu::label(int row) const
         return "Pause when unfocused";
     case ShowFrameRate:
         return "Frame rate in title";
+    case Ghost:
+        return "Ghost of a run";
     case Back:
         return "Back";
     default:
@@ -227,6 +233,8 @@ std::string OptionsMenu::value(int row) const
         return onOff(current.input.pauseOnFocusLoss);
     case ShowFrameRate:
         return onOff(current.video.showFps);
+    case Ghost:
+        return onOff(current.video.ghost);
     default:
         if (!isKeyRow(row))
             return "";

@@ -19,6 +19,7 @@ public:
         GraphicsQuality,
         PauseOnFocusLoss,
         ShowFrameRate,
+        Ghost,
         FirstKey,
         Back = FirstKey + kActionCount,
         RowCount,

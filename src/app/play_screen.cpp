@@ -8,7 +8,8 @@
 #include "pause_screen.h"
 #include "session.h"
 
-PlayScreen::PlayScreen(std::unique_ptr<Run> run, bool recorded) : RunScreen(std::move(run))
+PlayScreen::PlayScreen(std::unique_ptr<Run> run, bool recorded, std::unique_ptr<Ghost> ghost, std::string daily)
+    : RunScreen(std::move(run)), rival(std::move(ghost)), dailyDate(std::move(daily))
 {
     if (recorded)
         recorder.emplace(seed());
@@ -74,6 +75,9 @@ TickInput PlayScreen::nextInput(const TickSources& sources)
 
 void PlayScreen::reactTo(Session& session, const TickEvents& events)
 {
+    // In step with the player's tick, one for one.
+    if (rival)
+        rival->tick();
     cubesDropped += static_cast<std::uint64_t>(events.scored);
     if (!events.gameOver)
         return;
@@ -85,7 +89,8 @@ void PlayScreen::reactTo(Session& session, const TickEvents& events)
 
 void PlayScreen::showEnd(Session& session)
 {
-    session.open(std::make_unique<GameOverScreen>(world(), GameOverScreen::Ending{placing.newBest, false, placing.rank}, true));
+    session.open(std::make_unique<GameOverScreen>(
+        world(), GameOverScreen::Ending{placing.newBest, false, placing.rank, dailyLine}, true));
 }
 
 void PlayScreen::pause(Session& session)
@@ -105,5 +110,13 @@ RunPlacing PlayScreen::keep(Session& session)
         replay = recorder->finish(world().points, worldStateHash(world()));
     const RunSummary run{world().points, static_cast<std::uint32_t>(world().ticks()), cubesDropped, seed()};
     placing = session.records().recordRun(run, replay);
+    if (!dailyDate.empty()) {
+        const DailyPlacing day = session.records().recordDaily(dailyDate, world().points, replay);
+        const std::string runs = std::to_string(day.attempts) + (day.attempts == 1 ? " run" : " runs");
+        dailyLine = "Daily run " + dailyDate + ": " + (day.dayBest ? "the day's best" : "best " + std::to_string(day.best)) +
+                    " after " + runs;
+        session.say("Daily run " + dailyDate + ": " + std::to_string(world().points) + " points; the day's best is " +
+                    std::to_string(day.best) + " after " + runs + ".");
+    }
     return placing;
 }

@@ -2,17 +2,19 @@
 
 #include <optional>
 
+#include "ghost.h"
 #include "replay.h"
 #include "run_records.h"
 #include "run_screen.h"
 
 // The player's own run: the keys, the mouse and the pad play it, tick by tick, and it is
-// recorded. Escape pauses it. When it ends it is kept in the player's records, and the game-over
-// screen says how it went.
+// recorded. A ghost may race beside it. Escape pauses it. When it ends it is kept in the player's
+// records, and the game-over screen says how it went.
 class PlayScreen : public RunScreen {
 public:
-    // `recorded`: its inputs are kept as a replay.
-    PlayScreen(std::unique_ptr<Run> run, bool recorded);
+    // `recorded`: its inputs are kept as a replay. `daily`: the date whose daily run this is, or
+    // empty.
+    PlayScreen(std::unique_ptr<Run> run, bool recorded, std::unique_ptr<Ghost> ghost = nullptr, std::string daily = "");
 
     bool key(Session& session, const KeyEvent& event) override;
     void pad(Session& session, const PadReading& pad) override;
@@ -20,6 +22,7 @@ public:
     bool showsRecordedView() const override { return false; }
     bool playerLooks() const override { return !over(); }
     void leave(Session& session) override { keep(session); }
+    const Ghost* ghost() const override { return rival.get(); }
 
 protected:
     TickInput nextInput(const TickSources& sources) override;
@@ -32,6 +35,9 @@ private:
     RunPlacing keep(Session& session);
 
     std::optional<ReplayRecorder> recorder;
+    std::unique_ptr<Ghost> rival;
+    std::string dailyDate;
+    std::string dailyLine; // how the daily run placed, for the game-over screen
     bool jumpRequested = false;    // Space pressed since the last tick
     bool dropAllRequested = false; // 2 released since the last tick
     std::uint64_t cubesDropped = 0;

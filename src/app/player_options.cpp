@@ -195,6 +195,7 @@ PlayerOptions OptionsFile::load(const PlayerOptions& defaults)
     read.flag("video", "fullscreen", options.video.fullscreen);
     qualityHeld = read.quality("video", "quality", options.video.quality);
     read.flag("video", "show_fps", options.video.showFps);
+    read.flag("video", "ghost", options.video.ghost);
     read.factor("input", "mouse_sensitivity", kLeastMouseSensitivity, kMostMouseSensitivity,
                 options.input.mouseSensitivity);
     read.flag("input", "invert_mouse_y", options.input.invertMouseY);
@@ -236,6 +237,7 @@ std::string optionsFileText(const PlayerOptions& options)
     text += std::string("fullscreen = ") + yesNo(options.video.fullscreen) + "\n";
     text += std::string("quality = ") + qualityName(options.video.quality) + "\n";
     text += std::string("show_fps = ") + yesNo(options.video.showFps) + "\n";
+    text += std::string("ghost = ") + yesNo(options.video.ghost) + "\n";
     text += "\n[input]\n";
     text += "mouse_sensitivity = " + OptionsReader::formatFactor(options.input.mouseSensitivity) + "\n";
     text += std::string("invert_mouse_y = ") + yesNo(options.input.invertMouseY) + "\n";

@@ -23,9 +23,11 @@ struct VideoOptions {
     bool fullscreen = false;
     Quality quality = Quality::High;
     bool showFps = true; // the frame rate in the title
+    bool ghost = true;   // a recorded run races beside the player's, where there is one
     bool operator==(const VideoOptions& other) const
     {
-        return fullscreen == other.fullscreen && quality == other.quality && showFps == other.showFps;
+        return fullscreen == other.fullscreen && quality == other.quality && showFps == other.showFps &&
+               ghost == other.ghost;
     }
 };
 

@@ -56,7 +56,7 @@ void ReplayScreen::reactTo(Session& /*session*/, const TickEvents& events)
 
 void ReplayScreen::showEnd(Session& session)
 {
-    session.open(std::make_unique<GameOverScreen>(world(), GameOverScreen::Ending{false, true, std::nullopt}, !onlyThis));
+    session.open(std::make_unique<GameOverScreen>(world(), GameOverScreen::Ending{false, true, std::nullopt, ""}, !onlyThis));
 }
 
 void ReplayScreen::pause(Session& session)

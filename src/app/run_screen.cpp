@@ -1,5 +1,7 @@
 #include "run_screen.h"
 
+#include <cstdio>
+
 #include "session.h"
 
 RunScreen::RunScreen(std::unique_ptr<Run> run) : theRun(std::move(run))
@@ -47,6 +49,12 @@ void RunScreen::hud(const Session& session, bool replay, std::vector<ScreenItem>
 {
     ScreenState state = screenStateOf(world(), session.width(), session.height());
     state.replay = replay;
+    if (const Ghost* rival = ghost()) {
+        state.ghost = true;
+        state.ghostPoints = rival->points();
+        state.ghostEnded = rival->ended();
+        state.ghostFell = rival->fell();
+    }
     hudItems(state, items);
 }
 
@@ -79,6 +87,26 @@ void hudItems(const ScreenState& state, std::vector<ScreenItem>& items)
         write.text("Shifting Cubes!", w / 2, 80, 50, true);
     if (state.replay)
         write.text("Replay", w / 2, h - 140, 40, true);
+    if (state.ghost) {
+        // On a panel of its own: the sky behind it is nearly as bright as the letters.
+        write.panel(PanelId::BluePanel, 40, h - 162, 340, 46);
+        writeGhostLine(write.text(50, h - 154, 30, false), state);
+    }
+}
+
+// "Ghost 41 (+3)": its points, and how far it leads the player (negative: how far it trails).
+void writeGhostLine(std::string& text, const ScreenState& state)
+{
+    const char* words = "Ghost ";
+    if (state.ghostFell)
+        words = "Ghost fell at ";
+    else if (state.ghostEnded)
+        words = "Ghost stopped at ";
+    writeNumber(text, words, state.ghostPoints, " (");
+    const long long lead = static_cast<long long>(state.ghostPoints) - state.points;
+    char digits[24];
+    std::snprintf(digits, sizeof digits, "%+lld)", lead);
+    text.append(digits);
 }
 
 std::vector<ScreenItem> hudItems(const ScreenState& state)

@@ -7,6 +7,7 @@
 #include "app_state.h"
 #include "camera.h"
 #include "gamepad.h"
+#include "ghost.h"
 #include "run.h"
 #include "run_sounds.h"
 #include "screen.h"
@@ -43,6 +44,8 @@ public:
     virtual bool soundsEffects() const { return true; }
     // The game ends while the run is shown: a player's run is kept.
     virtual void leave(Session& /*session*/) {}
+    // The recorded run racing beside this one, if any.
+    virtual const Ghost* ghost() const { return nullptr; }
 
     void startFrame(Session& session) override;
     void playerLeft(Session& session) override;
@@ -80,3 +83,5 @@ ScreenState screenStateOf(const GameWorld& world, int width, int height);
 // is a replay.
 void hudItems(const ScreenState& state, std::vector<ScreenItem>& items);
 std::vector<ScreenItem> hudItems(const ScreenState& state);
+// The HUD's line of the ghost: "Ghost 41 (+3)", its points and how far it leads the player.
+void writeGhostLine(std::string& text, const ScreenState& state);

@@ -24,6 +24,7 @@ SceneResources loadSceneResources()
     resources.textureShader = loadShaderPair("texture");
     resources.procTextureShader = loadShaderPair("procTexture");
     resources.cubesShader = std::make_shared<Shader>("assets/shaders/cubes.vert", "assets/shaders/texture.frag");
+    resources.ghostShader = loadShaderPair("ghost");
     resources.composite = loadCompositeShaders();
 
     resources.woodTexture = std::make_shared<Texture>("assets/textures/wood_texture.dds");
@@ -35,6 +36,7 @@ SceneResources loadSceneResources()
                                                                 8.0f, resources.wallsTexture);
     resources.proceduralMaterial =
         std::make_shared<Material>(resources.procTextureShader, glm::vec3(0.1f, 0.8f, 0.2f), 10.0f);
+    resources.ghostMaterial = std::make_shared<TintMaterial>(resources.ghostShader, glm::vec4(0.25f, 1.0f, 0.35f, 0.5f));
     return resources;
 }
 
@@ -42,16 +44,19 @@ void loadPowerupModels(SceneResources& resources)
 {
     resources.glideModel = loadModelAsset(kGlideModelFile);
     resources.doublePointsModel = loadModelAsset(kDoublePointsModelFile);
+    resources.ghostModel = loadModelAsset(kGhostModelFile);
 }
 
 void SceneResources::release()
 {
+    ghostMaterial.reset();
     proceduralMaterial.reset();
     wallsMaterial.reset();
     woodMaterial.reset();
     wallsTexture.reset();
     woodTexture.reset();
     composite = CompositeShaders{};
+    ghostShader.reset();
     cubesShader.reset();
     procTextureShader.reset();
     textureShader.reset();

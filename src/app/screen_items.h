@@ -50,6 +50,12 @@ struct ScreenState {
     bool bestRunSaved = false; // there is a best run for B to show
     bool offersMenu = false;   // Escape or E goes back to the title
     int rank = 0;              // where the run that ended placed among the best, or 0
+    std::string daily;         // how a daily run that ended placed among the day's
+    // The ghost racing beside the run, if any: its points, and whether its run has ended.
+    bool ghost = false;
+    std::int32_t ghostPoints = 0;
+    bool ghostEnded = false;
+    bool ghostFell = false;
 };
 
 // Writes a screen's items over those already in a list, reusing their storage: drawn every frame,

@@ -10,6 +10,8 @@
 #include "replay_files.h"
 #include "replay_screen.h"
 #include "asset_path.h"
+#include "daily_run.h"
+#include "ghost.h"
 #include "title_screen.h"
 #include "run.h"
 
@@ -58,15 +60,15 @@ void Session::setDrawingSize(int width, int height)
     drawingHeight = height;
 }
 
-void Session::begin(std::unique_ptr<PhysicsWorld> physics, std::optional<Replay> replay)
+// The command line has said which daily run this is.
+void Session::begin(std::unique_ptr<PhysicsWorld> physics, std::optional<Replay> replay, std::optional<Replay> ghost)
 {
-    if (replay) {
+    if (replay)
         showReplay(std::move(*replay), true, std::move(physics));
-    } else if (setup.title) {
+    else if (setup.title)
         showTitle(0, TitleScreen::Play, true, std::move(physics));
-    } else {
-        startRun(newSeed(), std::move(physics));
-    }
+    else
+        startRun(RunStart{std::move(ghost), setup.daily}, std::move(physics));
 }
 
 void Session::end()
@@ -197,7 +199,43 @@ void Session::close(const Screen& screen)
 void Session::playAgain()
 {
     switches.releaseMovementKeys();
-    startRun(newSeed());
+    if (!lastStart.daily.empty())
+        playDaily(lastStart.daily);
+    else
+        startRun(lastStart);
+}
+
+void Session::playNewRun()
+{
+    switches.releaseMovementKeys();
+    startRun(RunStart{});
+}
+
+void Session::playDaily(const std::string& date)
+{
+    switches.releaseMovementKeys();
+    say("Daily run " + date + ": seed " + std::to_string(dailySeed(date)) + ".");
+    startRun(RunStart{std::nullopt, date});
+}
+
+bool Session::raceRow(size_t index)
+{
+    std::optional<Replay> replay = runRecords.loadRowReplay(index);
+    if (!replay)
+        return false;
+    switches.releaseMovementKeys();
+    startRun(RunStart{std::move(replay), ""});
+    return true;
+}
+
+bool Session::watchDaily(const std::string& date)
+{
+    std::optional<Replay> replay = runRecords.loadDailyReplay(date);
+    if (!replay)
+        return false;
+    switches.releaseMovementKeys();
+    showReplay(std::move(*replay), false, nullptr);
+    return true;
 }
 
 void Session::watchBestRun()
@@ -296,19 +334,41 @@ void Session::replaceAll(std::unique_ptr<Screen> screen, bool music)
         audio.startMusic();
 }
 
-std::unique_ptr<Run> Session::newRun(std::uint32_t seed, std::unique_ptr<PhysicsWorld> physics) const
+float Session::aspectRatio() const
 {
-    const float aspectRatio = static_cast<float>(drawingWidth) / static_cast<float>(drawingHeight);
-    if (!physics)
-        physics = std::make_unique<PhysicsWorld>();
-    return std::make_unique<Run>(std::move(physics), seed, aspectRatio);
+    return static_cast<float>(drawingWidth) / static_cast<float>(drawingHeight);
 }
 
-// A new run's first frame runs no tick.
-void Session::startRun(std::uint32_t seed, std::unique_ptr<PhysicsWorld> physics)
+std::unique_ptr<Run> Session::newRun(std::uint32_t seed, std::unique_ptr<PhysicsWorld> physics) const
 {
-    replaceAll(std::make_unique<PlayScreen>(newRun(seed, std::move(physics)), setup.playersSession));
-    say("Run started with seed " + std::to_string(seed) + ".");
+    if (!physics)
+        physics = std::make_unique<PhysicsWorld>();
+    return std::make_unique<Run>(std::move(physics), seed, aspectRatio());
+}
+
+// A new run's first frame runs no tick. The ghost of a daily run is the day's best as it stands
+// now; the player's options may turn every ghost off.
+void Session::startRun(RunStart start, std::unique_ptr<PhysicsWorld> physics)
+{
+    const bool daily = !start.daily.empty();
+    std::uint32_t seed = newSeed();
+    if (daily)
+        seed = dailySeed(start.daily);
+    else if (start.ghost)
+        seed = start.ghost->seed;
+    std::optional<Replay> rival = daily ? runRecords.loadDailyReplay(start.daily) : start.ghost;
+    std::unique_ptr<Ghost> ghost;
+    if (rival && playerOptions.video.ghost)
+        ghost = std::make_unique<Ghost>(std::move(*rival), aspectRatio());
+    const std::int32_t ghostPoints = ghost ? ghost->recordedPoints() : 0;
+    const bool racing = ghost != nullptr;
+    replaceAll(std::make_unique<PlayScreen>(newRun(seed, std::move(physics)), setup.playersSession, std::move(ghost),
+                                            start.daily));
+    lastStart = std::move(start);
+    if (!daily)
+        say("Run started with seed " + std::to_string(seed) + ".");
+    if (racing)
+        say("Racing a ghost that scored " + std::to_string(ghostPoints) + " points.");
 }
 
 void Session::showReplay(Replay replay, bool onlyThis, std::unique_ptr<PhysicsWorld> physics)

@@ -25,6 +25,15 @@ struct SessionSetup {
     std::optional<std::uint32_t> fixedSeed;
     // The game opens on the title screen, and runs end back there.
     bool title = false;
+    // The first run is the daily run of this date (--daily), not a new track.
+    std::string daily{};
+};
+
+// What a new run is: a new track (or --seed's), the track of a recorded run raced against it as
+// a ghost, or the daily run of a date, against that day's best.
+struct RunStart {
+    std::optional<Replay> ghost;
+    std::string daily{};
 };
 
 // The screens of a game, on a stack, and what they share: the switches and keys, the player's
@@ -51,9 +60,9 @@ public:
     void setDrawingSize(int width, int height);
     void setWindowSamples(int samples) { windowSampleCount = samples; }
 
-    // The first run: the one `replay` recorded, shown and nothing else, or a new one of the
-    // player's, on a physics world built beforehand.
-    void begin(std::unique_ptr<PhysicsWorld> physics, std::optional<Replay> replay);
+    // The first run: the one `replay` recorded, shown and nothing else, or one of the player's,
+    // raced against `ghost` when there is one, on a physics world built beforehand.
+    void begin(std::unique_ptr<PhysicsWorld> physics, std::optional<Replay> replay, std::optional<Replay> ghost = {});
     // The game ends: the player's run being played is kept.
     void end();
 
@@ -89,8 +98,18 @@ public:
     // `screen` must be on top.
     void close(const Screen& screen);
     bool onTop(const Screen& screen) const { return !stack.empty() && stack.back().get() == &screen; }
-    // A new run in place of every screen: a new track, or under --seed the same one again.
+    // A new run in place of every screen, of the kind the last one was: a new track (under --seed
+    // the same one again), the same race, or the same day's daily run.
     void playAgain();
+    // A new track in place of every screen (under --seed the same one again).
+    void playNewRun();
+    // The daily run of `date` in place of every screen, against the day's best.
+    void playDaily(const std::string& date);
+    // The track of the table's row `index` in place of every screen, raced against its replay;
+    // false when it has none.
+    bool raceRow(size_t index);
+    // The best daily run of `date` in place of every screen; false when there is none.
+    bool watchDaily(const std::string& date);
     // The best run's replay in place of every screen, where there is one to watch.
     void watchBestRun();
     // The replay of the table's row `index` in place of every screen; false when it has none.
@@ -123,11 +142,12 @@ private:
     // `music`: the music starts again from its beginning.
     void replaceAll(std::unique_ptr<Screen> screen, bool music = true);
     std::optional<Replay> demo(int demoNumber);
-    void startRun(std::uint32_t seed, std::unique_ptr<PhysicsWorld> physics = nullptr);
+    void startRun(RunStart start, std::unique_ptr<PhysicsWorld> physics = nullptr);
     void showReplay(Replay replay, bool onlyThis, std::unique_ptr<PhysicsWorld> physics);
     std::uint32_t newSeed() const;
     RunScreen* runOnTop();
     std::unique_ptr<Run> newRun(std::uint32_t seed, std::unique_ptr<PhysicsWorld> physics) const;
+    float aspectRatio() const;
 
     SessionSetup setup;
     GameAudio& audio;
@@ -142,6 +162,7 @@ private:
     std::vector<std::string> saidLines;
     std::uint64_t runsBegun = 0;
     std::int32_t pointsBeforeTitle = 0; // of the last run shown before the title
+    RunStart lastStart;                  // of the player's last run, for playing again
     int drawingWidth = 1;
     int drawingHeight = 1;
     int windowSampleCount = 4;

@@ -1,5 +1,6 @@
 #include "title_screen.h"
 
+#include "dates.h"
 #include "gamepad.h"
 #include "gl.h"
 #include "high_scores_screen.h"
@@ -8,14 +9,15 @@
 
 namespace {
 
-const char* const kLines[TitleScreen::LineCount] = {"Play", "High scores", "Options", "Quit"};
+const char* const kLines[TitleScreen::LineCount] = {"Play", "Daily run ", "High scores", "Options", "Quit"};
 
 constexpr int kLineSize = 50;
+constexpr int kLineStep = 64;
 constexpr int kMenuWidth = 520; // the span a click on a line falls in
 
 int lineY(int line, int height)
 {
-    return height - 420 - 80 * line;
+    return height - 420 - kLineStep * line;
 }
 
 } // namespace
@@ -72,6 +74,7 @@ void TitleScreen::items(const Session& session, std::vector<ScreenItem>& items) 
 {
     ScreenState state = screenStateOf(world(), session.width(), session.height());
     state.best = session.records().best();
+    state.daily = utcDate();
     titleScreenItems(state, chosen, items);
 }
 
@@ -96,7 +99,9 @@ void TitleScreen::take(Session& session, int line)
 {
     chosen = line;
     if (line == Play)
-        session.playAgain();
+        session.playNewRun();
+    else if (line == DailyRun)
+        session.playDaily(utcDate());
     else if (line == HighScores)
         session.open(std::make_unique<HighScoresScreen>());
     else if (line == Options)
@@ -114,7 +119,7 @@ int titleLineAt(float x, float y, int width, int height)
         return -1;
     for (int line = 0; line < TitleScreen::LineCount; ++line) {
         const float bottom = static_cast<float>(lineY(line, height) - 15);
-        if (y >= bottom && y < bottom + 80.0f)
+        if (y >= bottom && y < bottom + static_cast<float>(kLineStep))
             return line;
     }
     return -1;
@@ -136,6 +141,9 @@ void titleScreenItems(const ScreenState& state, int chosen, std::vector<ScreenIt
     for (int line = 0; line < TitleScreen::LineCount; ++line) {
         if (line == chosen)
             write.text(">", w / 2 - 200, lineY(line, h), kLineSize, false);
-        write.text(kLines[line], w / 2, lineY(line, h), kLineSize, true);
+        std::string& text = write.text(w / 2, lineY(line, h), kLineSize, true);
+        text.assign(kLines[line]);
+        if (line == TitleScreen::DailyRun)
+            text.append(state.daily);
     }
 }

@@ -10,7 +10,7 @@
 // When the demo ends the session shows the next one.
 class TitleScreen : public RunScreen {
 public:
-    enum Line { Play, HighScores, Options, Quit, LineCount };
+    enum Line { Play, DailyRun, HighScores, Options, Quit, LineCount };
 
     // `demo`: the recording played behind the menu; without one the run goes untouched.
     // `demoNumber` counts the demos shown since the title opened; `chosen` is the line chosen.
@@ -47,5 +47,6 @@ private:
 // The line of the title's menu under a point of the window (pixels from the bottom left), or -1.
 int titleLineAt(float x, float y, int width, int height);
 
-// The title screen: the name, the best score when there is one, and the menu on its panel.
+// The title screen: the name, the best score when there is one, and the menu on its panel, with
+// the date of the day's daily run (`state.daily`).
 void titleScreenItems(const ScreenState& state, int chosen, std::vector<ScreenItem>& items);

@@ -99,6 +99,13 @@ void parseCommandLine(StartupOptions& options, int argc, const char* const* argv
             takeValue(options.replayGiven, options.replayFile, i, argc, argv);
         if (isWord(argument, "--verify-replay"))
             takeValue(options.verifyReplayGiven, options.verifyReplayFile, i, argc, argv);
+        if (isWord(argument, "--daily")) {
+            options.dailyGiven = true;
+            const bool dated = i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0;
+            options.dailyDate = dated ? argv[i + 1] : "";
+        }
+        if (isWord(argument, "--ghost"))
+            takeValue(options.ghostGiven, options.ghostFile, i, argc, argv);
         if (isWord(argument, "--audio-log"))
             options.audioLog = true;
         if (isWord(argument, "--quality"))
@@ -128,6 +135,8 @@ const char* commandLineHelp()
            "  --replay FILE           play a recorded run back (Escape pauses, Q quits)\n"
            "  --verify-replay FILE    re-simulate a recorded run without a window; exit 0 if it ends the same\n"
            "  --audio-log             with --verify-replay: print every sound with its tick\n"
+           "  --daily [DATE]          play the daily run of today (UTC) or of DATE, written YYYY-MM-DD\n"
+           "  --ghost FILE            play the track of a recorded run, racing it as a ghost\n"
            "  --help                  print this help and quit\n"
            "  --version               print the version and quit\n"
            "\n"
@@ -140,7 +149,8 @@ const char* commandLineHelp()
            "  O                       the options, from the pause screen\n"
            "  F11, Alt+Enter          fullscreen on and off\n"
            "  Q                       quit, from the pause or game-over screen\n"
-           "  R                       play again, from the game-over screen\n"
+           "  R                       play again, from the game-over screen; race a run, from the high scores\n"
+           "  Tab                     the ten best and the daily runs, on the high scores\n"
            "  B                       watch the best run, from the game-over screen\n"
            "  2                       drop every cube on the track\n"
            "  M                       sound off and on\n"

@@ -5,23 +5,27 @@
 
 // What the command line asked for.
 struct StartupOptions {
+    std::string screenshotFile;
+    std::string cameraFile;
+    std::string rendererFile;
+    std::uint32_t seed = 0;
+    int benchmarkFrames = 0; // frames to time; 0: play normally
+    std::string replayFile;
+    std::string verifyReplayFile;
+    std::string dailyDate;         // the date given, or empty for today's
+    std::string ghostFile;
+    std::string quality;          // --quality low|medium|high; empty: the player's choice
     bool runHeadless = false;
     bool cameraFileGiven = false;
     bool rendererFileGiven = false;
     bool screenshotFileGiven = false;
-    std::string screenshotFile;
-    std::string cameraFile;
-    std::string rendererFile;
     bool seedGiven = false;
-    std::uint32_t seed = 0;
-    int benchmarkFrames = 0; // frames to time; 0: play normally
     bool benchmarkEmpty = false;
     bool replayGiven = false; // --replay FILE
-    std::string replayFile;
     bool verifyReplayGiven = false; // --verify-replay FILE
-    std::string verifyReplayFile;
     bool audioLog = false;         // --audio-log, with --verify-replay
-    std::string quality;          // --quality low|medium|high; empty: the player's choice
+    bool dailyGiven = false;       // --daily [YYYY-MM-DD]
+    bool ghostGiven = false;       // --ghost FILE
     bool helpRequested = false;    // --help
     bool versionRequested = false; // --version
 };
@@ -37,9 +41,11 @@ struct StartupOptions {
 //   --replay FILE           play a recorded run back in the window
 //   --verify-replay FILE    play a recorded run again without a window and check it ends the same
 //   --audio-log             with --verify-replay: a line for every sound, with its tick
+//   --daily [DATE]          play the daily run of today (UTC), or of DATE (YYYY-MM-DD)
+//   --ghost FILE            play the track of a recorded run, racing it as a ghost
 //   --quality Q             the graphics preset for this run: low, medium or high
 //   --help, --version       print the options and controls, or the version, and quit
-// Option words match exactly. A value word is looked at again as an option word, unknown
+// Option words match exactly. The date after --daily is the next word unless that is an option. A value word is looked at again as an option word, unknown
 // words are ignored, a repeated option keeps its last value, and an option that wants a
 // value but comes last is ignored. A seed or frame count that is not a whole number in range is
 // reported and ignored.

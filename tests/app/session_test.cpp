@@ -9,6 +9,7 @@
 #include "high_scores_screen.h"
 #include "options_screen.h"
 #include "pause_screen.h"
+#include "players_data.h"
 #include "play_screen.h"
 #include "replay_screen.h"
 #include "session.h"
@@ -251,6 +252,7 @@ TEST(TitleScreens, TheMenuLeadsToARunAndEveryRunBackToTheTitle)
     EXPECT_EQ(session.shownRun()->world().ticks(), 30) << "the demo plays";
 
     key(GLFW_KEY_DOWN);
+    key(GLFW_KEY_DOWN);
     key(GLFW_KEY_ENTER);
     ASSERT_TRUE(dynamic_cast<const HighScoresScreen*>(&session.top()));
     key(GLFW_KEY_ESCAPE);
@@ -261,8 +263,8 @@ TEST(TitleScreens, TheMenuLeadsToARunAndEveryRunBackToTheTitle)
     ASSERT_TRUE(dynamic_cast<const OptionsScreen*>(&session.top()));
     padPress(&PadReading::b);
     ASSERT_TRUE(title());
-    padPress(&PadReading::menuUp);
-    padPress(&PadReading::menuUp);
+    for (int line = TitleScreen::Options; line > TitleScreen::Play; --line)
+        padPress(&PadReading::menuUp);
     EXPECT_EQ(title()->chosenLine(), TitleScreen::Play);
     session.clearLines();
     padPress(&PadReading::a);
@@ -301,3 +303,75 @@ TEST(TitleScreens, TheMenuLeadsToARunAndEveryRunBackToTheTitle)
     EXPECT_EQ(session.records().record().runs, 2u) << "the run ended from the pause screen is kept";
     EXPECT_EQ(session.records().record().ticks, static_cast<std::uint64_t>(5 + session.records().scores().rows()[0].ticks.value_or(0)));
 }
+
+#ifndef _WIN32
+// A run of the table is raced from the high scores: its track again, with its ghost one tick for
+// each of the player's and on the HUD, until it falls. The daily run races the day's best from
+// its second run on, and the daily table counts both runs; with the ghost turned off none runs.
+TEST_F(Screens, RacesAndDailyRunsRunAGhostBesideThePlayer)
+{
+    PlayersData data;
+    session.openRecords();
+    const auto playToTheEnd = [&]() {
+        while (session.runsTicks())
+            ticks(1);
+        session.startFrame();
+    };
+    const auto ghost = [&]() { return session.shownRun()->ghost(); };
+    const auto hudShows = [&](const std::string& text) {
+        std::vector<ScreenItem> items;
+        session.overlayItems(items);
+        return std::any_of(items.begin(), items.end(), [&](const ScreenItem& item) {
+            return std::holds_alternative<TextItem>(item) && std::get<TextItem>(item).text == text;
+        });
+    };
+    begin();
+    playToTheEnd();
+    const std::int32_t first = session.points();
+    ASSERT_GT(first, 0);
+
+    session.open(std::make_unique<HighScoresScreen>());
+    session.clearLines();
+    press(GLFW_KEY_R);
+    ASSERT_TRUE(onTop<PlayScreen>());
+    ASSERT_NE(ghost(), nullptr);
+    EXPECT_TRUE(said("Racing a ghost that scored " + std::to_string(first) + " points."));
+    // Slower than the ghost, which falls into a gap ahead first.
+    press(GLFW_KEY_S);
+    ticks(60);
+    EXPECT_EQ(ghost()->world().ticks(), 60);
+    EXPECT_LT(ghost()->position().z, world().player().camera.position.z - 0.5f) << "the ghost runs ahead";
+    while (session.runsTicks() && !ghost()->ended())
+        ticks(1);
+    ASSERT_TRUE(ghost()->fell());
+    const std::int64_t lead = ghost()->points() - world().points;
+    EXPECT_TRUE(hudShows("Ghost fell at " + std::to_string(ghost()->points()) + " (" + (lead >= 0 ? "+" : "") +
+                         std::to_string(lead) + ")"));
+    release(GLFW_KEY_S);
+    playToTheEnd();
+    EXPECT_EQ(session.records().record().runs, 2u) << "a race is a run like any other";
+
+    session.clearLines();
+    session.playDaily("2026-12-09");
+    EXPECT_TRUE(said("Daily run 2026-12-09: seed 3307136551."));
+    EXPECT_EQ(session.shownRun()->seed(), 3307136551u);
+    EXPECT_EQ(ghost(), nullptr) << "the day has no best yet";
+    playToTheEnd();
+    const std::int32_t dayBest = session.shownRun()->world().points;
+    EXPECT_TRUE(hudShows("Daily run 2026-12-09: the day's best after 1 run"));
+    release(GLFW_KEY_R);
+    ASSERT_NE(ghost(), nullptr) << "playing again races the day's best";
+    EXPECT_EQ(session.shownRun()->seed(), 3307136551u);
+    EXPECT_EQ(ghost()->recordedPoints(), dayBest);
+    playToTheEnd();
+    ASSERT_EQ(session.records().daily().rows().size(), 1u);
+    EXPECT_EQ(session.records().daily().rows()[0].attempts, 2u);
+    EXPECT_EQ(session.records().daily().rows()[0].best, dayBest);
+
+    PlayerOptions noGhost = session.options();
+    noGhost.video.ghost = false;
+    session.changeOptions(noGhost);
+    release(GLFW_KEY_R);
+    EXPECT_EQ(ghost(), nullptr);
+}
+#endif

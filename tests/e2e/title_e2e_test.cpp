@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "game_tree.h"
+#include "dates.h"
 #include "ocr.h"
 #include "temp_dir.h"
 #include "title_screen.h"
@@ -75,14 +76,16 @@ TEST(TitleScreen, OpensAPlayersGameAndEveryRunEndsBackThere)
     const std::string menu = "440x300+420+370";
     EXPECT_EQ(pixelsChanged(shots / "first.png", shots / "later.png", menu), 0) << "the menu moved";
     std::vector<ScreenItem> items;
-    titleScreenItems(windowState(0), TitleScreen::Play, items);
+    ScreenState state = windowState(0);
+    state.daily = utcDate();
+    titleScreenItems(state, TitleScreen::Play, items);
     items.erase(std::remove_if(items.begin(), items.end(),
                                [](const ScreenItem& item) {
                                    return !std::holds_alternative<TextItem>(item) ||
                                           std::get<TextItem>(item).text == ">";
                                }),
                 items.end());
-    ASSERT_EQ(items.size(), 5u);
+    ASSERT_EQ(items.size(), 6u);
     expectLegible(shots / "first.png", items);
 
     // "Play" stands 395 pixels from the window's top.

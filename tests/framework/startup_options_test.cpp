@@ -121,3 +121,16 @@ TEST(CommandLine, QualityTakesAPresetName)
                   std::string("Ignoring --quality '") + bad + "': not low, medium or high.\n");
     }
 }
+
+// The date after --daily is optional: an option word after it is not a date but the next option.
+TEST(CommandLine, DailyTakesADateOnlyWhenOneFollows)
+{
+    const StartupOptions dated = parse({"--daily", "2026-12-09", "--ghost", "run.replay"});
+    EXPECT_TRUE(dated.dailyGiven);
+    EXPECT_EQ(dated.dailyDate, "2026-12-09");
+    EXPECT_EQ(dated.ghostFile, "run.replay");
+    const StartupOptions today = parse({"--daily", "--quality", "low"});
+    EXPECT_TRUE(today.dailyGiven);
+    EXPECT_EQ(today.dailyDate, "");
+    EXPECT_EQ(today.quality, "low");
+}

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "game_tree.h"
+#include "ocr.h"
+#include "temp_dir.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// The share of a rectangle's pixels (origin top-left) that are the ghost's green over whatever is
+// behind it: green well above both red and blue, which neither the track nor the sky is.
+double ghostShare(const std::filesystem::path& png, const std::string& geometry)
+{
+    const std::string share = commandOutput({"convert", png.string(), "-crop", geometry, "+repage", "-scale", "25%",
+                                             "-fx", "g > r + 0.15 && g > b + 0.15 ? 1 : 0", "-format",
+                                             "%[fx:mean]", "info:"});
+    return std::stod(share);
+}
+
+struct Player {
+    TempDir data, config;
+    ProcessOptions options() const
+    {
+        ProcessOptions options;
+        options.environment["XDG_DATA_HOME"] = data.path().string();
+        options.environment["XDG_CONFIG_HOME"] = config.path().string();
+        options.environment["SDL_AUDIODRIVER"] = "dummy";
+        return options;
+    }
+};
+
+std::string gameWindow()
+{
+    const std::string found =
+        commandOutput({"xdotool", "search", "--sync", "--onlyvisible", "--name", "^ZARNOK 2023"}, 60s);
+    if (found.empty())
+        return "";
+    const std::string window = splitLines(found).front();
+    commandOutput({"xdotool", "windowfocus", "--sync", window});
+    return window;
+}
+
+} // namespace
+
+// A run on seed 7 to its end, then raced from the high-score table: the ghost runs ahead of a
+// runner holding S, drawn in its green, and the HUD has its line.
+TEST(Ghost, ARunFromTheTableRacesAheadOfThePlayerInItsColour)
+{
+    Player player;
+    TempDir shots;
+    {
+        ChildProcess first({builtGameBinary().string(), "--seed", "7"}, player.options());
+        ASSERT_FALSE(gameWindow().empty()) << first.outputSoFar();
+        ASSERT_FALSE(first.waitForLine("Game over at tick").empty()) << first.outputSoFar();
+        commandOutput({"xdotool", "key", "--delay", "50", "q"});
+        EXPECT_EQ(first.wait(30s).exitCode, 0);
+    }
+    ChildProcess game({builtGameBinary().string()}, player.options());
+    const std::string window = gameWindow();
+    ASSERT_FALSE(window.empty()) << game.outputSoFar();
+    ASSERT_FALSE(game.waitForLine("Title screen shown.").empty()) << game.outputSoFar();
+    commandOutput({"xdotool", "key", "--delay", "80", "Down", "Down", "Return", "r"});
+    ASSERT_FALSE(game.waitForLine("Racing a ghost that scored").empty()) << game.outputSoFar();
+    commandOutput({"xdotool", "keydown", "s"});
+
+    // The ghost pulls ahead as the frames go by; a deadline bounds the wait.
+    const std::string ahead = "640x420+320+120";
+    const auto deadline = std::chrono::steady_clock::now() + 30s;
+    double share = 0.0;
+    do {
+        ASSERT_TRUE(captureWindow(window, shots / "race.png"));
+        share = ghostShare(shots / "race.png", ahead);
+    } while (share < 0.01 && std::chrono::steady_clock::now() < deadline);
+    commandOutput({"xdotool", "keyup", "s"});
+    EXPECT_GE(share, 0.01) << "no ghost ahead";
+    EXPECT_LT(ghostShare(shots / "race.png", "400x200+0+568"), 0.001) << "the ghost stands in the HUD's corner";
+
+    const std::regex line(R"(Ghost ?[0-9Oo]+ ?\([+-][0-9Oo]+\))");
+    const std::vector<std::string> readings = readTextLine(shots / "race.png", 44, 118, 330, 40);
+    EXPECT_TRUE(std::any_of(readings.begin(), readings.end(),
+                            [&](const std::string& reading) { return std::regex_search(reading, line); }))
+        << "the HUD's ghost line read as '" << readings.front() << "' and '" << readings.back() << "'";
+
+    commandOutput({"xdotool", "key", "--delay", "80", "Escape", "q"});
+    EXPECT_EQ(game.wait(30s).exitCode, 0) << game.outputSoFar();
+}
+
+// Two daily runs of one day: the second races the first, the daily table holds the day's best
+// after two runs, and the best's replay verifies.
+TEST(DailyRun, TwoRunsOfADayLeaveItsBestInTheDailyTable)
+{
+    Player player;
+    ChildProcess game({builtGameBinary().string(), "--daily", "2026-12-09"}, player.options());
+    ASSERT_FALSE(game.waitForLine("Daily run 2026-12-09: seed 3307136551.").empty()) << game.outputSoFar();
+    ASSERT_FALSE(gameWindow().empty()) << game.outputSoFar();
+    commandOutput({"xdotool", "key", "--delay", "50", "2"});
+    ASSERT_FALSE(game.waitForLine("Game over at tick").empty()) << game.outputSoFar();
+    commandOutput({"xdotool", "key", "--delay", "50", "r"});
+    ASSERT_FALSE(game.waitForLine("Racing a ghost that scored").empty()) << game.outputSoFar();
+    commandOutput({"xdotool", "key", "--delay", "50", "2"});
+    ASSERT_FALSE(game.waitForLine("Game over at tick", 2).empty()) << game.outputSoFar();
+    // The seed line, the first run's end, the seed line again, and the second run's end.
+    const std::string second = game.waitForLine("Daily run 2026-12-09: ", 4);
+    EXPECT_NE(second.find(" after 2 runs."), std::string::npos) << second;
+    commandOutput({"xdotool", "key", "--delay", "50", "q"});
+    EXPECT_EQ(game.wait(30s).exitCode, 0) << game.outputSoFar();
+
+    std::ifstream in(player.data / "zarnok/daily");
+    std::ostringstream table;
+    table << in.rdbuf();
+    EXPECT_NE(table.str().find("\n2026-12-09 "), std::string::npos) << table.str();
+    EXPECT_NE(table.str().find(" 2 daily-2026-12-09.replay\n"), std::string::npos) << table.str();
+    const ProcessResult verified = runProcess(
+        {builtGameBinary().string(), "--verify-replay", (player.data / "zarnok/replays/daily-2026-12-09.replay").string()},
+        {}, 60s);
+    EXPECT_EQ(verified.exitCode, 0) << verified.out;
+}
