@@ -32,7 +32,7 @@ TEST(ShaderLoading, EveryShaderIsReadInStartUpOrder)
     const ProcessResult result = tree.run({"--run_headless"});
     ASSERT_EQ(result.exitCode, 0) << result.out << result.err;
     std::vector<std::string> expected;
-    for (const char* pair : {"cornellGouraud", "texture", "procTexture", "cubes.vert texture", "tile_motion",
+    for (const char* pair : {"cornellGouraud", "texture", "procTexture", "cubes.vert texture", "ghost", "tile_motion",
                              "framebuffer.vert framebuffer_still", "framebuffer", "scene_copy", "text2d", "baseDecal", "baseDecal",
                              "baseDecal", "particle", "particle"}) {
         const std::string names(pair);
