@@ -230,26 +230,21 @@ bool Session::raceRow(size_t index)
 
 bool Session::watchDaily(const std::string& date)
 {
-    std::optional<Replay> replay = runRecords.loadDailyReplay(date);
-    if (!replay)
-        return false;
-    switches.releaseMovementKeys();
-    showReplay(std::move(*replay), false, nullptr);
-    return true;
+    return watch(runRecords.loadDailyReplay(date));
 }
 
 void Session::watchBestRun()
 {
-    std::optional<Replay> replay = runRecords.loadBestRun();
-    if (!replay)
-        return;
-    switches.releaseMovementKeys();
-    showReplay(std::move(*replay), false, nullptr);
+    watch(runRecords.loadBestRun());
 }
 
 bool Session::watchRow(size_t index)
 {
-    std::optional<Replay> replay = runRecords.loadRowReplay(index);
+    return watch(runRecords.loadRowReplay(index));
+}
+
+bool Session::watch(std::optional<Replay> replay)
+{
     if (!replay)
         return false;
     switches.releaseMovementKeys();

@@ -144,6 +144,8 @@ private:
     std::optional<Replay> demo(int demoNumber);
     void startRun(RunStart start, std::unique_ptr<PhysicsWorld> physics = nullptr);
     void showReplay(Replay replay, bool onlyThis, std::unique_ptr<PhysicsWorld> physics);
+    // `replay` in place of every screen, where there is one; false when there is none.
+    bool watch(std::optional<Replay> replay);
     std::uint32_t newSeed() const;
     RunScreen* runOnTop();
     std::unique_ptr<Run> newRun(std::uint32_t seed, std::unique_ptr<PhysicsWorld> physics) const;

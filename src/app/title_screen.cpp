@@ -23,7 +23,7 @@ int lineY(int line, int height)
 } // namespace
 
 TitleScreen::TitleScreen(std::unique_ptr<Run> run, std::optional<Replay> demo, int demoCount, int line)
-    : RunScreen(std::move(run)), demoNumber(demoCount), chosen(line)
+    : RunScreen(std::move(run)), demoNumber(demoCount), chosen(line), today(utcDate())
 {
     if (demo)
         playback.emplace(std::move(*demo));
@@ -74,7 +74,7 @@ void TitleScreen::items(const Session& session, std::vector<ScreenItem>& items) 
 {
     ScreenState state = screenStateOf(world(), session.width(), session.height());
     state.best = session.records().best();
-    state.daily = utcDate();
+    state.daily = today;
     titleScreenItems(state, chosen, items);
 }
 
@@ -101,7 +101,7 @@ void TitleScreen::take(Session& session, int line)
     if (line == Play)
         session.playNewRun();
     else if (line == DailyRun)
-        session.playDaily(utcDate());
+        session.playDaily(today);
     else if (line == HighScores)
         session.open(std::make_unique<HighScoresScreen>());
     else if (line == Options)

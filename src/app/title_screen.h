@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "replay.h"
 #include "run_screen.h"
@@ -42,6 +43,8 @@ private:
     std::optional<ReplayPlayer> playback;
     int demoNumber;
     int chosen;
+    // The day whose daily run the menu offers: read once, as each demo brings a new title screen.
+    std::string today;
 };
 
 // The line of the title's menu under a point of the window (pixels from the bottom left), or -1.
