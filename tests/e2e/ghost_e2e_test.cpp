@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <regex>
+#include <cctype>
 #include <sstream>
 
 #include "game_tree.h"
@@ -20,6 +20,29 @@ double ghostShare(const std::filesystem::path& png, const std::string& geometry)
                                              "-fx", "g > r + 0.15 && g > b + 0.15 ? 1 : 0", "-format",
                                              "%[fx:mean]", "info:"});
     return std::stod(share);
+}
+
+// Whether OCR read the HUD's ghost line, "Ghost 41 (+3)", with any numbers; it cannot tell O from 0
+// and may miss a blank.
+bool readsAsGhostLine(const std::string& reading)
+{
+    std::string text;
+    for (char c : reading)
+        if (c != ' ')
+            text += c;
+    if (text.rfind("Ghost", 0) != 0)
+        return false;
+    // The numbers and signs after the name, each run of digits as one '9': "9(+9)".
+    std::string shape;
+    for (size_t i = 5; i < text.size(); ++i) {
+        const char c = text[i] == 'O' || text[i] == 'o' ? '0' : text[i];
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            shape += c == '-' ? '+' : c;
+        else if (shape.empty() || shape.back() != '9')
+            shape += '9';
+    }
+    // The panel's edge beyond the line may read as a stray mark.
+    return shape.rfind("9(+9)", 0) == 0;
 }
 
 struct Player {
@@ -53,9 +76,14 @@ TEST(Ghost, ARunFromTheTableRacesAheadOfThePlayerInItsColour)
 {
     Player player;
     TempDir shots;
+    const std::string ahead = "640x420+320+120";
     {
         ChildProcess first({builtGameBinary().string(), "--seed", "7"}, player.options());
-        ASSERT_FALSE(gameWindow().empty()) << first.outputSoFar();
+        const std::string alone = gameWindow();
+        ASSERT_FALSE(alone.empty()) << first.outputSoFar();
+        // Without a ghost, nothing ahead is its green.
+        ASSERT_TRUE(captureWindow(alone, shots / "alone.png"));
+        EXPECT_LT(ghostShare(shots / "alone.png", ahead), 0.001);
         ASSERT_FALSE(first.waitForLine("Game over at tick").empty()) << first.outputSoFar();
         commandOutput({"xdotool", "key", "--delay", "50", "q"});
         EXPECT_EQ(first.wait(30s).exitCode, 0);
@@ -69,7 +97,6 @@ TEST(Ghost, ARunFromTheTableRacesAheadOfThePlayerInItsColour)
     commandOutput({"xdotool", "keydown", "s"});
 
     // The ghost pulls ahead as the frames go by; a deadline bounds the wait.
-    const std::string ahead = "640x420+320+120";
     const auto deadline = std::chrono::steady_clock::now() + 30s;
     double share = 0.0;
     do {
@@ -78,12 +105,10 @@ TEST(Ghost, ARunFromTheTableRacesAheadOfThePlayerInItsColour)
     } while (share < 0.01 && std::chrono::steady_clock::now() < deadline);
     commandOutput({"xdotool", "keyup", "s"});
     EXPECT_GE(share, 0.01) << "no ghost ahead";
-    EXPECT_LT(ghostShare(shots / "race.png", "400x200+0+568"), 0.001) << "the ghost stands in the HUD's corner";
 
-    const std::regex line(R"(Ghost ?[0-9Oo]+ ?\([+-][0-9Oo]+\))");
     const std::vector<std::string> readings = readTextLine(shots / "race.png", 44, 118, 330, 40);
     EXPECT_TRUE(std::any_of(readings.begin(), readings.end(),
-                            [&](const std::string& reading) { return std::regex_search(reading, line); }))
+                            readsAsGhostLine))
         << "the HUD's ghost line read as '" << readings.front() << "' and '" << readings.back() << "'";
 
     commandOutput({"xdotool", "key", "--delay", "80", "Escape", "q"});
