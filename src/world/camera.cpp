@@ -95,6 +95,17 @@ Camera cameraBetween(const Camera& from, const Camera& to, float blend)
     return between;
 }
 
+Camera chaseView(const Camera& runner)
+{
+    constexpr float kBehind = 5.0f;
+    constexpr float kAbove = 2.5f;
+    constexpr float kAimBelowEyes = 0.6f; // at the runner's chest, not over its head
+    Camera chase = runner;
+    chase.position = runner.position - runner.flatFront() * kBehind + glm::vec3(0.0f, kAbove, 0.0f);
+    chase.turnTo(runner.yaw, -glm::degrees(std::atan2(kAbove + kAimBelowEyes, kBehind)));
+    return chase;
+}
+
 glm::mat4 Camera::view() const
 {
     return glm::lookAt(position, position + front, up);

@@ -55,3 +55,7 @@ public:
 
 // The camera `blend` of the way from `from` (0) to `to` (1): position, yaw and pitch.
 Camera cameraBetween(const Camera& from, const Camera& to, float blend);
+
+// The view from behind and above the runner whose eyes are `runner`, facing the way it faces and
+// looking down at it.
+Camera chaseView(const Camera& runner);

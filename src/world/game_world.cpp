@@ -110,12 +110,17 @@ void GameWorld::score(int cubeCount)
     points += cubeCount * (activeKind == PowerupKind::DoublePoints ? 2 : 1);
 }
 
+bool GameWorld::over() const
+{
+    // A height that is not a number never ends the game.
+    return playerObject->camera.position.y <= -10.0f;
+}
+
 TickEvents GameWorld::applyRules()
 {
     TickEvents events;
     const glm::vec3& position = playerObject->camera.position;
-    // A height that is not a number never ends the game.
-    events.gameOver = position.y <= -10.0f;
+    events.gameOver = over();
 
     if (std::abs(position.z) > segments.segmentLimitF) {
         extendTrack();

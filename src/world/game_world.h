@@ -76,6 +76,9 @@ public:
     // collection.
     TickEvents applyRules();
 
+    // The runner has fallen as far as ends the game.
+    bool over() const;
+
     // Adds the points of `cubeCount` removed cubes: 2 each under double points, else 1.
     void score(int cubeCount);
 
