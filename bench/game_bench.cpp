@@ -14,6 +14,7 @@
 #include "asset_path.h"
 #include "game_world.h"
 #include "ghost.h"
+#include "replay_seeker.h"
 #include "gl.h"
 #include "hud_panel.h"
 #include "particles.h"
@@ -162,6 +163,37 @@ void RaceTick(benchmark::State& state)
     }
 }
 BENCHMARK(RaceTick)->Arg(0)->Arg(1)->ArgName("ghost")->Unit(benchmark::kMicrosecond);
+
+// The replay viewer's longest seeks in a run of three minutes (record_long_run made it). Before
+// its checkpoints are made: from the start to the end, every tick played. Once they are: from the
+// end back to just before the first checkpoint, the run played again from its start to there.
+void ReplaySeek(benchmark::State& state)
+{
+    std::string error;
+    const std::optional<Replay> run = loadReplay(resolveAssetPath("tests/data/replays/long-run.replay"), error);
+    if (!run) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    const bool checkpoints = state.range(0) == 1;
+    const std::uint32_t firstCheckpoint = run->ticks / (ReplaySeeker::kCheckpoints + 1);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto seeker = std::make_unique<ReplaySeeker>(*run, 1280.0f / 768.0f);
+        if (checkpoints) {
+            while (seeker->prepare(1000)) {
+            }
+            seeker->seek(run->ticks);
+        }
+        state.ResumeTiming();
+        seeker->seek(checkpoints ? firstCheckpoint - 1 : run->ticks);
+        state.PauseTiming();
+        seeker.reset();
+        state.ResumeTiming();
+    }
+    state.counters["ticks"] = static_cast<double>(run->ticks);
+}
+BENCHMARK(ReplaySeek)->Arg(0)->Arg(1)->ArgName("checkpoints")->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BareBulletStep(benchmark::State& state)
 {
