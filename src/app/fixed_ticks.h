@@ -9,8 +9,9 @@ public:
     // (a dragged window, a debugger) is not made up for afterwards.
     static constexpr int kMostPerFrame = 4;
 
-    // Adds the real time a frame took; returns how many ticks are due now.
-    int advance(double frameSeconds);
+    // Adds the real time a frame took, played `speed` times as fast (0: not at all); returns how
+    // many ticks are due now.
+    int advance(double frameSeconds, double speed = 1.0);
 
     // How far the time carried over reaches into the next tick, from 0 to 1: frames are drawn
     // that far between the last two ticks.

@@ -404,7 +404,7 @@ void Game::beginFrame()
 // As many ticks as the time since the last frame calls for; a benchmark runs one per frame.
 void Game::runTicks()
 {
-    const int due = benchmarking() ? 1 : ticks.advance(frameSeconds);
+    const int due = benchmarking() ? 1 : ticks.advance(frameSeconds, session.runSpeed());
     blend = benchmarking() ? 1.0f : ticks.blend();
     session.runTicks(due, TickSources{view, flags(), pad});
 }
@@ -415,9 +415,10 @@ void Game::placeView()
 {
     const Player& player = world().player();
     const Camera between = cameraBetween(player.previousCamera, player.camera, blend);
-    view.position = between.position;
+    const Camera seen = session.shownRun()->showsChaseView() ? chaseView(between) : between;
+    view.position = seen.position;
     if (session.shownRun()->showsRecordedView())
-        view.turnTo(between.yaw, between.pitch);
+        view.turnTo(seen.yaw, seen.pitch);
 }
 
 void Game::setSceneUniforms()
@@ -436,6 +437,11 @@ void Game::drawScene()
     drawer->draw(world(), view.position, blend, frameDt(), !flags().cullingEnabled && !flags().wireframeEnabled);
     if (const Ghost* ghost = session.shownRun()->ghost())
         ghostDrawer->draw(*ghost, blend);
+    if (session.shownRun()->showsChaseView()) {
+        const Player& player = world().player();
+        const Camera runner = cameraBetween(player.previousCamera, player.camera, blend);
+        ghostDrawer->drawRunner(runner.position, runner.yaw);
+    }
     fountains->draw(view.view(), frameViewProj);
 }
 

@@ -55,6 +55,7 @@ void GameOverScreen::items(const Session& session, std::vector<ScreenItem>& item
     state.offersMenu = session.offersTitle();
     state.rank = ending.rank.value_or(0);
     state.daily = ending.daily;
+    state.practice = ending.practice;
     gameOverScreenItems(state, items);
 }
 
@@ -69,6 +70,8 @@ void gameOverScreenItems(const ScreenState& state, std::vector<ScreenItem>& item
     write.text("Press [Q] to quit", w / 2, h - 600, 40, true);
     if (state.replay)
         write.text("That was a replay", w / 2, h - 430, 40, true);
+    else if (state.practice)
+        write.text("That was practice: it enters no table", w / 2, h - 430, 40, true);
     else if (state.newBest)
         write.text("New best!", w / 2, h - 430, 40, true);
     else

@@ -13,6 +13,7 @@ public:
         bool replay = false;  // it was a recorded run
         std::optional<int> rank; // where it placed among the player's best
         std::string daily;       // how a daily run placed among the day's, or empty
+        bool practice = false;   // it was played on from a recording
     };
 
     // `offersAnotherRun`: R and B are offered, which a game that shows one replay has not.

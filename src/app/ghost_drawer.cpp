@@ -54,10 +54,15 @@ void GhostDrawer::draw(const Ghost& ghost, float blend)
         marker.draw();
         return;
     }
-    const glm::vec3 at = ghost.ended() ? ghost.position() : glm::mix(ghost.previousPosition(), ghost.position(), blend);
+    drawRunner(ghost.ended() ? ghost.position() : glm::mix(ghost.previousPosition(), ghost.position(), blend),
+               ghost.yaw());
+}
+
+void GhostDrawer::drawRunner(glm::vec3 eyes, float yaw)
+{
     // The model faces -z, as a yaw of -90 degrees looks.
     const glm::mat4 placed =
-        glm::rotate(glm::translate(glm::mat4(1.0f), at), glm::radians(-(ghost.yaw() + 90.0f)), glm::vec3(0, 1, 0));
+        glm::rotate(glm::translate(glm::mat4(1.0f), eyes), glm::radians(-(yaw + 90.0f)), glm::vec3(0, 1, 0));
     const SeeThrough seeThrough;
     for (Geometry& mesh : runner) {
         mesh.setModelMatrix(placed);

@@ -15,6 +15,13 @@ PlayScreen::PlayScreen(std::unique_ptr<Run> run, bool recorded, std::unique_ptr<
         recorder.emplace(seed());
 }
 
+void PlayScreen::practise(ReplayRecorder recorded)
+{
+    practice = true;
+    if (recorder)
+        recorder = std::move(recorded);
+}
+
 // Movement keys act while held, the jump on the press, every other key on the release.
 bool PlayScreen::key(Session& session, const KeyEvent& event)
 {
@@ -90,7 +97,7 @@ void PlayScreen::reactTo(Session& session, const TickEvents& events)
 void PlayScreen::showEnd(Session& session)
 {
     session.open(std::make_unique<GameOverScreen>(
-        world(), GameOverScreen::Ending{placing.newBest, false, placing.rank, dailyLine}, true));
+        world(), GameOverScreen::Ending{placing.newBest, false, placing.rank, dailyLine, practice}, true));
 }
 
 void PlayScreen::pause(Session& session)
@@ -108,6 +115,10 @@ RunPlacing PlayScreen::keep(Session& session)
     std::optional<Replay> replay;
     if (recorder)
         replay = recorder->finish(world().points, worldStateHash(world()));
+    if (practice) {
+        session.records().recordPractice(replay);
+        return placing;
+    }
     const RunSummary run{world().points, static_cast<std::uint32_t>(world().ticks()), cubesDropped, seed()};
     placing = session.records().recordRun(run, replay);
     if (!dailyDate.empty()) {

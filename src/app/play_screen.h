@@ -16,6 +16,10 @@ public:
     // empty.
     PlayScreen(std::unique_ptr<Run> run, bool recorded, std::unique_ptr<Ghost> ghost = nullptr, std::string daily = "");
 
+    // The run goes on from a recording, whose inputs so far are in `recorded`: a practice run, which
+    // neither places nor counts as the player's, but is kept as the last run.
+    void practise(ReplayRecorder recorded);
+
     bool key(Session& session, const KeyEvent& event) override;
     void pad(Session& session, const PadReading& pad) override;
     void items(const Session& session, std::vector<ScreenItem>& items) const override;
@@ -42,5 +46,6 @@ private:
     bool dropAllRequested = false; // 2 released since the last tick
     std::uint64_t cubesDropped = 0;
     bool kept = false;
+    bool practice = false;
     RunPlacing placing;
 };

@@ -4,7 +4,7 @@
 
 #include "session.h"
 
-RunScreen::RunScreen(std::unique_ptr<Run> run) : theRun(std::move(run))
+RunScreen::RunScreen(std::unique_ptr<Run> run) : ownRun(std::move(run)), shown(ownRun.get())
 {
 }
 
@@ -37,6 +37,15 @@ void RunScreen::playerLeft(Session& session)
 {
     if (!ended)
         pause(session);
+}
+
+void RunScreen::jumped()
+{
+    sounds = RunSounds{};
+    cues.clear();
+    ended = false;
+    endShown = false;
+    endLine.clear();
 }
 
 void RunScreen::end(std::string line)

@@ -27,8 +27,8 @@ class RunScreen : public Screen {
 public:
     explicit RunScreen(std::unique_ptr<Run> run);
 
-    const GameWorld& world() const { return theRun->world(); }
-    std::uint32_t seed() const { return theRun->seed(); }
+    const GameWorld& world() const { return shown->world(); }
+    std::uint32_t seed() const { return shown->seed(); }
     // The run has ended: it fell, or its recording ran out.
     bool over() const { return ended; }
 
@@ -46,6 +46,10 @@ public:
     virtual void leave(Session& /*session*/) {}
     // The recorded run racing beside this one, if any.
     virtual const Ghost* ghost() const { return nullptr; }
+    // How fast the run goes, against real time: 0 stands still.
+    virtual double speed() const { return 1.0; }
+    // The frame looks at the runner from behind and above, rather than through its eyes.
+    virtual bool showsChaseView() const { return false; }
 
     void startFrame(Session& session) override;
     void playerLeft(Session& session) override;
@@ -53,6 +57,12 @@ public:
     RunScreen* run() override { return this; }
 
 protected:
+    // For a screen that keeps its run itself, and shows it with show().
+    RunScreen() = default;
+    void show(Run& run) { shown = &run; }
+    // The run shown jumped to another tick: its sounds start afresh, and it may end again.
+    void jumped();
+
     virtual TickInput nextInput(const TickSources& sources) = 0;
     // The tick's own reactions; game over is the end of the run.
     virtual void reactTo(Session& session, const TickEvents& events) = 0;
@@ -65,10 +75,11 @@ protected:
     void end(std::string line);
     // The HUD, with "Replay" on it for a recording.
     void hud(const Session& session, bool replay, std::vector<ScreenItem>& items) const;
-    GameWorld& world() { return theRun->world(); }
+    GameWorld& world() { return shown->world(); }
 
 private:
-    std::unique_ptr<Run> theRun;
+    std::unique_ptr<Run> ownRun;
+    Run* shown = nullptr;
     RunSounds sounds;
     std::vector<SoundCue> cues; // of the tick just run
     bool ended = false;

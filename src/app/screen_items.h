@@ -51,6 +51,7 @@ struct ScreenState {
     bool offersMenu = false;   // Escape or E goes back to the title
     int rank = 0;              // where the run that ended placed among the best, or 0
     std::string daily;         // how a daily run that ended placed among the day's
+    bool practice = false;     // the run that ended was played on from a recording
     // The ghost racing beside the run, if any: its points, and whether its run has ended.
     bool ghost = false;
     std::int32_t ghostPoints = 0;
@@ -63,6 +64,8 @@ struct ScreenState {
 class ItemWriter {
 public:
     explicit ItemWriter(std::vector<ScreenItem>& list) : items(list) {}
+    // Writes after the first `kept` items, which stay as they are.
+    ItemWriter(std::vector<ScreenItem>& list, size_t kept) : items(list), count(kept) {}
     ~ItemWriter() { items.resize(count); }
     ItemWriter(const ItemWriter&) = delete;
     ItemWriter& operator=(const ItemWriter&) = delete;

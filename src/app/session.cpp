@@ -50,8 +50,10 @@ bool Session::qualityChosen() const
 
 void Session::openRecords()
 {
-    if (setup.playersSession)
-        runRecords = RunRecords::ofThePlayer();
+    if (!setup.playersSession || recordsOpen)
+        return;
+    runRecords = RunRecords::ofThePlayer();
+    recordsOpen = true;
 }
 
 void Session::setDrawingSize(int width, int height)
@@ -142,6 +144,12 @@ bool Session::runsTicks() const
     return run != nullptr && !run->over();
 }
 
+double Session::runSpeed() const
+{
+    const RunScreen* run = stack.empty() ? nullptr : stack.back()->run();
+    return run != nullptr ? run->speed() : 1.0;
+}
+
 bool Session::playerLooks() const
 {
     const RunScreen* run = stack.empty() ? nullptr : stack.back()->run();
@@ -199,7 +207,11 @@ void Session::close(const Screen& screen)
 void Session::playAgain()
 {
     switches.releaseMovementKeys();
-    if (!lastStart.daily.empty())
+    if (lastStart.practice) {
+        ReplaySeeker seeker(*lastStart.practice, aspectRatio());
+        seeker.seek(lastStart.fromTick);
+        startPractice(seeker);
+    } else if (!lastStart.daily.empty())
         playDaily(lastStart.daily);
     else
         startRun(lastStart);
@@ -226,6 +238,28 @@ bool Session::raceRow(size_t index)
     switches.releaseMovementKeys();
     startRun(RunStart{std::move(replay), ""});
     return true;
+}
+
+void Session::playOn(ReplaySeeker& seeker)
+{
+    switches.releaseMovementKeys();
+    lastStart = RunStart{};
+    lastStart.practice = seeker.recorded();
+    lastStart.fromTick = seeker.position();
+    startPractice(seeker);
+}
+
+// Playing again plays on from the same tick.
+void Session::startPractice(ReplaySeeker& seeker)
+{
+    // A game that only showed a replay had no need of the player's records until now.
+    openRecords();
+    const std::uint32_t tick = seeker.position();
+    ReplayRecorder inputs = seeker.recorderUpToHere();
+    auto screen = std::make_unique<PlayScreen>(seeker.release(), setup.playersSession);
+    screen->practise(std::move(inputs));
+    replaceAll(std::move(screen));
+    say("Playing on from tick " + std::to_string(tick) + " of the replay: a practice run.");
 }
 
 bool Session::watchDaily(const std::string& date)
@@ -370,7 +404,7 @@ void Session::showReplay(Replay replay, bool onlyThis, std::unique_ptr<PhysicsWo
 {
     const std::uint32_t seed = replay.seed;
     const std::uint32_t ticks = replay.ticks;
-    replaceAll(std::make_unique<ReplayScreen>(newRun(seed, std::move(physics)), std::move(replay), onlyThis));
+    replaceAll(std::make_unique<ReplayScreen>(std::move(replay), aspectRatio(), std::move(physics), onlyThis));
     say("Replaying a run of " + std::to_string(ticks) + " ticks on seed " + std::to_string(seed) + ".");
 }
 

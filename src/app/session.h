@@ -10,6 +10,7 @@
 #include "physics_world.h"
 #include "player_options.h"
 #include "replay.h"
+#include "replay_seeker.h"
 #include "run_records.h"
 #include "run_screen.h"
 #include "screen.h"
@@ -31,9 +32,12 @@ struct SessionSetup {
 
 // What a new run is: a new track (or --seed's), the track of a recorded run raced against it as
 // a ghost, or the daily run of a date, against that day's best.
+// A practice run plays on from tick `fromTick` of the recording `practice`.
 struct RunStart {
     std::optional<Replay> ghost;
     std::string daily{};
+    std::optional<Replay> practice{};
+    std::uint32_t fromTick = 0;
 };
 
 // The screens of a game, on a stack, and what they share: the switches and keys, the player's
@@ -54,7 +58,7 @@ public:
     // start, chose it), or there is no file to keep a choice in.
     bool qualityChosen() const;
     // The best score and the replays in the player's data folder (not for a game that only shows
-    // a replay).
+    // a replay, until the player takes it over), once.
     void openRecords();
     // The framebuffer's size, which the screens draw to and new runs take their picture's shape from.
     void setDrawingSize(int width, int height);
@@ -78,6 +82,8 @@ public:
 
     // What the frame loop asks.
     bool runsTicks() const;
+    // How fast the run on top goes against real time (0: it stands still).
+    double runSpeed() const;
     bool playerLooks() const;
     float musicLevel() const;
     bool freesPointer() const;
@@ -110,6 +116,11 @@ public:
     bool raceRow(size_t index);
     // The best daily run of `date` in place of every screen; false when there is none.
     bool watchDaily(const std::string& date);
+    // The player takes over the recorded run where `seeker` has it, in place of every screen: a
+    // practice run, whose replay holds the recording's inputs up to here and the player's after.
+    void playOn(ReplaySeeker& seeker);
+    // The run shown jumped to another tick: what is drawn of it starts again.
+    void redrawRun() { ++runsBegun; }
     // The best run's replay in place of every screen, where there is one to watch.
     void watchBestRun();
     // The replay of the table's row `index` in place of every screen; false when it has none.
@@ -143,6 +154,7 @@ private:
     void replaceAll(std::unique_ptr<Screen> screen, bool music = true);
     std::optional<Replay> demo(int demoNumber);
     void startRun(RunStart start, std::unique_ptr<PhysicsWorld> physics = nullptr);
+    void startPractice(ReplaySeeker& seeker);
     void showReplay(Replay replay, bool onlyThis, std::unique_ptr<PhysicsWorld> physics);
     // `replay` in place of every screen, where there is one; false when there is none.
     bool watch(std::optional<Replay> replay);
@@ -169,4 +181,5 @@ private:
     int drawingHeight = 1;
     int windowSampleCount = 4;
     bool quitAsked = false;
+    bool recordsOpen = false;
 };

@@ -60,6 +60,8 @@ PadReading readPad(const GLFWgamepadstate& now, const GLFWgamepadstate& before)
     reading.y = pressed(now, before, GLFW_GAMEPAD_BUTTON_Y);
     reading.start = pressed(now, before, GLFW_GAMEPAD_BUTTON_START);
     reading.back = pressed(now, before, GLFW_GAMEPAD_BUTTON_BACK);
+    reading.leftShoulder = pressed(now, before, GLFW_GAMEPAD_BUTTON_LEFT_BUMPER);
+    reading.rightShoulder = pressed(now, before, GLFW_GAMEPAD_BUTTON_RIGHT_BUMPER);
     reading.menuUp =
         pressed(now, before, GLFW_GAMEPAD_BUTTON_DPAD_UP) || pushedInto(now, before, GLFW_GAMEPAD_AXIS_LEFT_Y, -1.0f);
     reading.menuDown =

@@ -17,10 +17,12 @@ struct PadReading {
     float lookY = 0.0f;
     bool a = false;     // jumps; chooses in the menus; plays again once the run is over
     bool b = false;     // goes back in the menus
-    bool x = false;     // watches the best run once the run is over
-    bool y = false;     // opens the options from the pause screen
+    bool x = false;     // watches the best run once the run is over; a replay: play from here
+    bool y = false;     // opens the options from the pause screen; a replay: switches the view
     bool start = false; // pauses and resumes
     bool back = false;  // quits from the pause and game-over screens
+    bool leftShoulder = false;  // a replay: slower
+    bool rightShoulder = false; // and faster
     // In the menus: the D-pad, or the left stick as it crosses into a direction.
     bool menuUp = false;
     bool menuDown = false;

@@ -171,6 +171,8 @@ std::optional<std::string> fixedKeyUse(int key)
         return "shows the texture coordinates";
     case GLFW_KEY_O:
         return "opens the options";
+    case GLFW_KEY_C:
+        return "switches a replay's view";
     default:
         return std::nullopt;
     }

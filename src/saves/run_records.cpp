@@ -131,6 +131,12 @@ RunPlacing RunRecords::recordRun(const RunSummary& run, const std::optional<Repl
     return placing;
 }
 
+void RunRecords::recordPractice(const std::optional<Replay>& replay)
+{
+    if (replay && keepsFiles)
+        saveReplays(*replay, false);
+}
+
 // The row's replay is saved before the table names it, and the replays of the rows that fell
 // off go once the table no longer does.
 void RunRecords::enterTable(ScoreRow row, const std::optional<Replay>& replay, RunPlacing& placing)

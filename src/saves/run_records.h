@@ -54,6 +54,10 @@ public:
     // A run has ended; its replay, when it was recorded, is kept as the last run, as the best
     // when it set a new best, and with its row when it entered the table.
     RunPlacing recordRun(const RunSummary& run, const std::optional<Replay>& replay);
+    // A practice run, played on from a recording, has ended: its replay is kept as the last run,
+    // and nothing else. It was not a run of the player's from the start, so it neither places nor
+    // counts in the record.
+    void recordPractice(const std::optional<Replay>& replay);
 
     // A daily run of `date` has ended (recordRun keeps it as a run like any other); its replay is
     // kept as the day's when it is the day's best.

@@ -43,6 +43,19 @@ TEST(FixedTicks, ALongStallIsNotMadeUpForAfterwards)
     EXPECT_EQ(ticks.advance(1.0 / 120.0), 1);
 }
 
+// A replay's speed scales the time; faster, as many frames may be made up for as at normal speed.
+TEST(FixedTicks, ASpeedPlaysThatManyTicksForTheTime)
+{
+    FixedTicks ticks;
+    EXPECT_EQ(ticks.advance(1.0 / 60.0, 2.0), 2);
+    EXPECT_EQ(ticks.advance(1.0 / 60.0, 0.0), 0) << "standing still";
+    int quarter = 0;
+    for (int frame = 0; frame < 9; ++frame)
+        quarter += ticks.advance(1.0 / 60.0, 0.25);
+    EXPECT_EQ(quarter, 2);
+    EXPECT_EQ(ticks.advance(5.0, 4.0), 4 * FixedTicks::kMostPerFrame);
+}
+
 namespace {
 
 struct Ending {

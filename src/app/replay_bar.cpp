@@ -1,0 +1,60 @@
+#include "replay_bar.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr int kBarHeight = 76;
+constexpr int kTrackLeft = 230;
+constexpr int kTrackRightMargin = 330; // the speed and the points, right of the track
+constexpr int kTrackY = 22;
+constexpr int kTicksPerSecond = 60;
+
+int trackRight(const ReplayBar& bar)
+{
+    return std::max(kTrackLeft + 1, bar.width - kTrackRightMargin);
+}
+
+} // namespace
+
+void replayBarItems(const ReplayBar& bar, std::vector<ScreenItem>& items)
+{
+    ItemWriter write(items, items.size());
+    const int right = trackRight(bar);
+    write.panel(PanelId::PauseBackground, 0, 0, bar.width, kBarHeight);
+    write.text("[Space] Pause   [Left] [Right] 5 s   [Home] [End]   [-] [+] Speed   [C] View   [Enter] Play from here",
+               bar.width / 2, 50, 20, true);
+    std::string& clock = write.text(20, 12, 30, false);
+    writeClockTime(clock, bar.played);
+    clock.append(" / ");
+    std::string length;
+    writeClockTime(length, bar.length);
+    clock.append(length);
+    write.panel(PanelId::BluePanel, kTrackLeft, kTrackY, right - kTrackLeft, 10);
+    const double share = bar.length > 0 ? std::min(1.0, static_cast<double>(bar.played) / bar.length) : 0.0;
+    const int marker = kTrackLeft + static_cast<int>(std::lround(share * (right - kTrackLeft)));
+    write.panel(PanelId::GlassCorner, marker - 8, kTrackY - 10, 16, 30);
+    std::string& state = write.text(right + 30, 12, 30, false);
+    writeNumber(state, "   ", bar.points, " points");
+    state.insert(0, bar.paused ? "Paused" : bar.speed);
+}
+
+std::optional<std::uint32_t> replayBarTickAt(const ReplayBar& bar, float x, float y)
+{
+    const int right = trackRight(bar);
+    // A little either side of the track still counts: its ends are the start and the end.
+    if (y < 0.0f || y >= static_cast<float>(kBarHeight) || x < kTrackLeft - 12.0f || x > right + 12.0f)
+        return std::nullopt;
+    const double share = std::clamp((x - kTrackLeft) / static_cast<double>(right - kTrackLeft), 0.0, 1.0);
+    return static_cast<std::uint32_t>(std::lround(share * bar.length));
+}
+
+void writeClockTime(std::string& text, std::uint32_t ticks)
+{
+    const std::uint32_t seconds = ticks / kTicksPerSecond;
+    char digits[24];
+    std::snprintf(digits, sizeof digits, "%u:%02u", seconds / 60, seconds % 60);
+    text.assign(digits);
+}
