@@ -5,22 +5,13 @@
 #include <sstream>
 
 #include "game_tree.h"
+#include "test_window.h"
 #include "ocr.h"
 #include "temp_dir.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-
-// The share of a rectangle's pixels (origin top-left) that are the ghost's green over whatever is
-// behind it: green well above both red and blue, which neither the track nor the sky is.
-double ghostShare(const std::filesystem::path& png, const std::string& geometry)
-{
-    const std::string share = commandOutput({"convert", png.string(), "-crop", geometry, "+repage", "-scale", "25%",
-                                             "-fx", "g > r + 0.15 && g > b + 0.15 ? 1 : 0", "-format",
-                                             "%[fx:mean]", "info:"});
-    return std::stod(share);
-}
 
 // Whether OCR read the HUD's ghost line, "Ghost 41 (+3)", with any numbers; it cannot tell O from 0
 // and may miss a blank.
@@ -45,51 +36,28 @@ bool readsAsGhostLine(const std::string& reading)
     return shape.rfind("9(+9)", 0) == 0;
 }
 
-struct Player {
-    TempDir data, config;
-    ProcessOptions options() const
-    {
-        ProcessOptions options;
-        options.environment["XDG_DATA_HOME"] = data.path().string();
-        options.environment["XDG_CONFIG_HOME"] = config.path().string();
-        options.environment["SDL_AUDIODRIVER"] = "dummy";
-        return options;
-    }
-};
-
-std::string gameWindow()
-{
-    const std::string found =
-        commandOutput({"xdotool", "search", "--sync", "--onlyvisible", "--name", "^ZARNOK 2023"}, 60s);
-    if (found.empty())
-        return "";
-    const std::string window = splitLines(found).front();
-    commandOutput({"xdotool", "windowfocus", "--sync", window});
-    return window;
-}
-
 } // namespace
 
 // A run on seed 7 to its end, then raced from the high-score table: the ghost runs ahead of a
 // runner holding S, drawn in its green, and the HUD has its line.
 TEST(Ghost, ARunFromTheTableRacesAheadOfThePlayerInItsColour)
 {
-    Player player;
+    PlayerFolders player;
     TempDir shots;
     const std::string ahead = "640x420+320+120";
     {
         ChildProcess first({builtGameBinary().string(), "--seed", "7"}, player.options());
-        const std::string alone = gameWindow();
+        const std::string alone = focusedGameWindow();
         ASSERT_FALSE(alone.empty()) << first.outputSoFar();
         // Without a ghost, nothing ahead is its green.
         ASSERT_TRUE(captureWindow(alone, shots / "alone.png"));
-        EXPECT_LT(ghostShare(shots / "alone.png", ahead), 0.001);
+        EXPECT_LT(runnerGreenShare(shots / "alone.png", ahead), 0.001);
         ASSERT_FALSE(first.waitForLine("Game over at tick").empty()) << first.outputSoFar();
         commandOutput({"xdotool", "key", "--delay", "50", "q"});
         EXPECT_EQ(first.wait(30s).exitCode, 0);
     }
     ChildProcess game({builtGameBinary().string()}, player.options());
-    const std::string window = gameWindow();
+    const std::string window = focusedGameWindow();
     ASSERT_FALSE(window.empty()) << game.outputSoFar();
     ASSERT_FALSE(game.waitForLine("Title screen shown.").empty()) << game.outputSoFar();
     commandOutput({"xdotool", "key", "--delay", "80", "Down", "Down", "Return", "r"});
@@ -101,7 +69,7 @@ TEST(Ghost, ARunFromTheTableRacesAheadOfThePlayerInItsColour)
     double share = 0.0;
     do {
         ASSERT_TRUE(captureWindow(window, shots / "race.png"));
-        share = ghostShare(shots / "race.png", ahead);
+        share = runnerGreenShare(shots / "race.png", ahead);
     } while (share < 0.01 && std::chrono::steady_clock::now() < deadline);
     commandOutput({"xdotool", "keyup", "s"});
     EXPECT_GE(share, 0.01) << "no ghost ahead";
@@ -119,10 +87,10 @@ TEST(Ghost, ARunFromTheTableRacesAheadOfThePlayerInItsColour)
 // after two runs, and the best's replay verifies.
 TEST(DailyRun, TwoRunsOfADayLeaveItsBestInTheDailyTable)
 {
-    Player player;
+    PlayerFolders player;
     ChildProcess game({builtGameBinary().string(), "--daily", "2026-12-09"}, player.options());
     ASSERT_FALSE(game.waitForLine("Daily run 2026-12-09: seed 3307136551.").empty()) << game.outputSoFar();
-    ASSERT_FALSE(gameWindow().empty()) << game.outputSoFar();
+    ASSERT_FALSE(focusedGameWindow().empty()) << game.outputSoFar();
     commandOutput({"xdotool", "key", "--delay", "50", "2"});
     ASSERT_FALSE(game.waitForLine("Game over at tick").empty()) << game.outputSoFar();
     commandOutput({"xdotool", "key", "--delay", "50", "r"});
