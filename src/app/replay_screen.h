@@ -21,7 +21,7 @@ public:
     static constexpr std::uint32_t kSkipTicks = 5 * 60;
     // Ticks of the seeker's checkpoints played each frame: a millisecond or two, beside a frame's
     // ticks and drawing.
-    static constexpr int kCheckpointTicksPerFrame = 24;
+    static constexpr int kCheckpointTicksPerFrame = 32;
 
     // `physics`, if given, is the world the run is built on. `onlyThis`: the game shows this
     // replay and nothing else (--replay).
