@@ -43,11 +43,12 @@ void replayBarItems(const ReplayBar& bar, std::vector<ScreenItem>& items)
 
 std::optional<std::uint32_t> replayBarTickAt(const ReplayBar& bar, float x, float y)
 {
-    const int right = trackRight(bar);
+    const auto left = static_cast<float>(kTrackLeft);
+    const auto right = static_cast<float>(trackRight(bar));
     // A little either side of the track still counts: its ends are the start and the end.
-    if (y < 0.0f || y >= static_cast<float>(kBarHeight) || x < kTrackLeft - 12.0f || x > right + 12.0f)
+    if (y < 0.0f || y >= static_cast<float>(kBarHeight) || x < left - 12.0f || x > right + 12.0f)
         return std::nullopt;
-    const double share = std::clamp((x - kTrackLeft) / static_cast<double>(right - kTrackLeft), 0.0, 1.0);
+    const double share = std::clamp(static_cast<double>(x - left) / static_cast<double>(right - left), 0.0, 1.0);
     return static_cast<std::uint32_t>(std::lround(share * bar.length));
 }
 

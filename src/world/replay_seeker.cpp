@@ -84,7 +84,9 @@ ReplayRecorder ReplaySeeker::recorderUpToHere() const
 
 ReplaySeeker::Copy ReplaySeeker::fromTheStart() const
 {
-    return Copy{std::make_unique<Run>(recorded().seed, aspect), ReplayPlayer(recorded())};
+    Copy copy{nullptr, ReplayPlayer(recorded())};
+    copy.run = std::make_unique<Run>(recorded().seed, aspect);
+    return copy;
 }
 
 std::uint32_t ReplaySeeker::checkpointTick(int index) const
