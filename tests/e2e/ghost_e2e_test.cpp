@@ -61,25 +61,39 @@ TEST(Ghost, ARunFromTheTableRacesAheadOfThePlayerInItsColour)
     ASSERT_FALSE(window.empty()) << game.outputSoFar();
     ASSERT_FALSE(game.waitForLine("Title screen shown.").empty()) << game.outputSoFar();
     commandOutput({"xdotool", "key", "--delay", "80", "Down", "Down", "Return", "r"});
-    ASSERT_FALSE(game.waitForLine("Racing a ghost that scored").empty()) << game.outputSoFar();
-    commandOutput({"xdotool", "keydown", "s"});
 
-    // The ghost pulls ahead as the frames go by; a deadline bounds the wait.
-    const auto deadline = std::chrono::steady_clock::now() + 30s;
+    // The ghost is in sight from when it has pulled out of the player's eyes until the slow player
+    // sinks with the cubes it marked, a second or two, and in some frames only its edge; a machine
+    // slow to take pictures may miss it, and races again (R). A few hundredths of a percent of its
+    // green is a ghost: without one there is none.
+    constexpr double kSeen = 0.003;
     double share = 0.0;
-    do {
-        ASSERT_TRUE(captureWindow(window, shots / "race.png"));
-        share = runnerGreenShare(shots / "race.png", ahead);
-    } while (share < 0.01 && std::chrono::steady_clock::now() < deadline);
-    commandOutput({"xdotool", "keyup", "s"});
-    EXPECT_GE(share, 0.01) << "no ghost ahead";
+    for (int race = 1; race <= 3 && share < kSeen; ++race) {
+        if (race > 1)
+            commandOutput({"xdotool", "key", "--delay", "50", "r"});
+        ASSERT_FALSE(game.waitForLine("Racing a ghost that scored", race).empty()) << game.outputSoFar();
+        commandOutput({"xdotool", "keydown", "s"});
+        bool over = false;
+        while (share < kSeen && !over) {
+            over = game.waitForLine("Game over at tick", race, 0ms).size() > 0;
+            ASSERT_TRUE(captureWindow(window, shots / "race.png"));
+            share = runnerGreenShare(shots / "race.png", ahead);
+        }
+        commandOutput({"xdotool", "keyup", "s"});
+        if (share < kSeen) {
+            ASSERT_FALSE(game.waitForLine("Game over at tick", race).empty()) << game.outputSoFar();
+        }
+    }
+    EXPECT_GE(share, kSeen) << "no ghost ahead";
 
     const std::vector<std::string> readings = readTextLine(shots / "race.png", 44, 118, 330, 40);
     EXPECT_TRUE(std::any_of(readings.begin(), readings.end(),
                             readsAsGhostLine))
         << "the HUD's ghost line read as '" << readings.front() << "' and '" << readings.back() << "'";
 
-    commandOutput({"xdotool", "key", "--delay", "80", "Escape", "q"});
+    // Q quits from the game-over screen the runner may have reached meanwhile; during the race it
+    // does nothing, and Escape then Q quits from the pause screen.
+    commandOutput({"xdotool", "key", "--delay", "80", "q", "Escape", "q"});
     EXPECT_EQ(game.wait(30s).exitCode, 0) << game.outputSoFar();
 }
 
