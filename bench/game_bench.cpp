@@ -130,16 +130,23 @@ void GameLogicTick(benchmark::State& state)
 }
 BENCHMARK(GameLogicTick)->Arg(1)->Arg(2)->ArgName("segments")->Unit(benchmark::kMicrosecond);
 
+// The replay `file` (from the source tree), or nothing and the benchmark skipped with the reason.
+std::optional<Replay> benchReplay(benchmark::State& state, const char* file)
+{
+    std::string error;
+    std::optional<Replay> replay = loadReplay(resolveAssetPath(file), error);
+    if (!replay)
+        state.SkipWithError(error.c_str());
+    return replay;
+}
+
 // One tick of a race on the demo's track: the player's world plays the demo's inputs, and with a
 // ghost beside it, the ghost's world plays them too. Both start again when the demo ends.
 void RaceTick(benchmark::State& state)
 {
-    std::string error;
-    const std::optional<Replay> demo = loadReplay(resolveAssetPath("assets/replays/demo.replay"), error);
-    if (!demo) {
-        state.SkipWithError(error.c_str());
+    const std::optional<Replay> demo = benchReplay(state, "assets/replays/demo.replay");
+    if (!demo)
         return;
-    }
     const bool withGhost = state.range(0) == 1;
     std::unique_ptr<Run> player;
     std::unique_ptr<ReplayPlayer> inputs;
@@ -169,12 +176,9 @@ BENCHMARK(RaceTick)->Arg(0)->Arg(1)->ArgName("ghost")->Unit(benchmark::kMicrosec
 // end back to just before the first checkpoint, the run played again from its start to there.
 void ReplaySeek(benchmark::State& state)
 {
-    std::string error;
-    const std::optional<Replay> run = loadReplay(resolveAssetPath("tests/data/replays/long-run.replay"), error);
-    if (!run) {
-        state.SkipWithError(error.c_str());
+    const std::optional<Replay> run = benchReplay(state, "tests/data/replays/long-run.replay");
+    if (!run)
         return;
-    }
     const bool checkpoints = state.range(0) == 1;
     const std::uint32_t firstCheckpoint = run->ticks / (ReplaySeeker::kCheckpoints + 1);
     for (auto _ : state) {

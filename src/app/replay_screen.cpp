@@ -136,7 +136,7 @@ ReplayBar ReplayScreen::bar(const Session& session) const
     shown.length = length();
     shown.points = world().points;
     shown.paused = paused;
-    shown.speed = replaySpeedName(kSpeeds[speedStep]);
+    shown.speed = kSpeedNames[speedStep];
     return shown;
 }
 
@@ -177,7 +177,7 @@ void ReplayScreen::changeSpeed(Session& session, int steps)
     if (step == speedStep)
         return;
     speedStep = step;
-    session.say(std::string("Replay speed ") + replaySpeedName(kSpeeds[speedStep]) + ".");
+    session.say(std::string("Replay speed ") + kSpeedNames[speedStep] + ".");
 }
 
 void ReplayScreen::switchPause(Session& session)
@@ -228,15 +228,4 @@ void ReplayScreen::showEnd(Session& session)
 void ReplayScreen::pause(Session& session)
 {
     PauseScreen::open(session, world(), false);
-}
-
-const char* replaySpeedName(double speed)
-{
-    if (speed < 0.3)
-        return "1/4x";
-    if (speed < 0.75)
-        return "1/2x";
-    if (speed < 1.5)
-        return "1x";
-    return speed < 3.0 ? "2x" : "4x";
 }

@@ -17,6 +17,8 @@ class ReplayScreen : public RunScreen {
 public:
     // The speeds it plays at, slowest first, and the one it starts at.
     static constexpr double kSpeeds[] = {0.25, 0.5, 1.0, 2.0, 4.0};
+    // As the bar shows them.
+    static constexpr const char* kSpeedNames[] = {"1/4x", "1/2x", "1x", "2x", "4x"};
     static constexpr int kNormalSpeed = 2;
     static constexpr std::uint32_t kSkipTicks = 5 * 60;
     // Ticks of the seeker's checkpoints played each frame: a millisecond or two, beside a frame's
@@ -70,6 +72,3 @@ private:
     bool paused = false;
     bool chase = false;
 };
-
-// "1/4x", "1/2x", "1x", "2x", "4x": the viewer's speed as its bar shows it.
-const char* replaySpeedName(double speed);
