@@ -1,5 +1,7 @@
 #include "texture.h"
 
+#include <algorithm>
+
 #include "asset_path.h"
 #include "console.h"
 #include "dds.h"
@@ -28,11 +30,22 @@ Texture::Texture(std::string path)
                            static_cast<GLsizei>(image.height), 0, static_cast<GLsizei>(image.imageSize),
                            image.data.data());
     glGenerateMipmap(GL_TEXTURE_2D);
+    // Mesa leaves the levels smaller than one 4 x 4 block of a compressed texture undefined, so
+    // far-off sprites drew from whatever memory held: the chain stops at 4 x 4.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, lastWholeBlockLevel(image.width, image.height));
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     isValid = true;
+}
+
+GLint lastWholeBlockLevel(GLuint width, GLuint height)
+{
+    GLint level = 0;
+    for (GLuint side = std::min(width, height); side >= 8; side /= 2)
+        ++level;
+    return level;
 }
 
 Texture::~Texture()

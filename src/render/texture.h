@@ -24,3 +24,6 @@ private:
     GLuint textureHandle = 0;
     bool isValid = false;
 };
+
+// The last mipmap level of a compressed texture of that size that still holds a whole 4 x 4 block.
+GLint lastWholeBlockLevel(GLuint width, GLuint height);
