@@ -108,6 +108,7 @@ PostProcessFramebuffer::~PostProcessFramebuffer()
 void PostProcessFramebuffer::beginScene()
 {
     glGetIntegerv(GL_VIEWPORT, windowViewport);
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &windowFramebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glViewport(0, 0, width, height);
 }
@@ -128,7 +129,7 @@ void PostProcessFramebuffer::drawToScreen(const CompositeShaders& shaders, const
     glBindVertexArray(quadVertexArray);
     measureTileMotion(*shaders.tileMotion, reprojection);
 
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(windowFramebuffer));
     glViewport(windowViewport[0], windowViewport[1], windowViewport[2], windowViewport[3]);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glActiveTexture(GL_TEXTURE2);
@@ -164,7 +165,7 @@ void PostProcessFramebuffer::measureTileMotion(Shader& shader, const glm::mat4& 
 void PostProcessFramebuffer::copyToScreen(Shader& shader) const
 {
     glDisable(GL_DEPTH_TEST);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(windowFramebuffer));
     glViewport(windowViewport[0], windowViewport[1], windowViewport[2], windowViewport[3]);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     shader.use();

@@ -33,8 +33,8 @@ public:
     PostProcessFramebuffer(const PostProcessFramebuffer&) = delete;
     PostProcessFramebuffer& operator=(const PostProcessFramebuffer&) = delete;
 
-    // Makes the off-screen target the one drawn into, at its own size; the window's viewport is
-    // kept for the composite.
+    // Makes the off-screen target the one drawn into, at its own size; the window's viewport and
+    // the framebuffer bound until now (the window's, or a video frame's) are kept for the composite.
     void beginScene();
 
     // Draws the scene to the window (colour on unit 0, depth on unit 1, tile motion on unit 2), with
@@ -64,6 +64,7 @@ private:
     int height = 0;
     bool blurred = true;
     GLint windowViewport[4] = {};
+    GLint windowFramebuffer = 0;
     GLuint framebuffer = 0;
     GLuint colorTexture = 0;
     GLuint depthTexture = 0;
