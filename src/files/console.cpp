@@ -21,3 +21,12 @@ void fatalError(const std::string& message)
     waitForKeypress();
     std::exit(1);
 }
+
+void printOverLine(const std::string& text)
+{
+    // Back to the line's start, the text, and the rest of the old line cleared.
+    std::fputc('\r', stdout);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fputs("\x1b[K", stdout);
+    std::fflush(stdout);
+}
