@@ -13,6 +13,7 @@ struct WindowSettings {
     bool fullscreen = false;
     std::string title = "ZARNOK 2023";
     int samples = 4; // multisampling, by the graphics quality; not a key of the file
+    bool visible = true; // not a key of the file either: a video's window is never shown
 };
 
 struct RendererSettings {

@@ -3,15 +3,23 @@
 #include "benchmark_report.h"
 #include "console.h"
 #include "cube.h"
+#include "encoder_process.h"
+#include "export_progress.h"
+#include "frame_capture.h"
 #include "framework.h"
 #include "gl.h"
+#include "interruption.h"
 #include "key_input.h"
+#include "mixer.h"
 #include "screenshot.h"
 #include "text.h"
 #include "user_data.h"
+#include "video_encoder.h"
 #include "window_setup.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <deque>
 #include <filesystem>
 #include <utility>
 
@@ -27,7 +35,8 @@ SessionSetup sessionSetupOf(const StartupOptions& options)
 {
     SessionSetup setup;
     const bool benchmark = options.benchmarkFrames > 0;
-    setup.playersSession = !benchmark && !options.runHeadless;
+    setup.playersSession = !benchmark && !options.runHeadless && !options.exportVideoGiven;
+    setup.video = options.exportVideoGiven;
     if (options.seedGiven)
         setup.fixedSeed = options.seed;
     else if (benchmark)
@@ -47,11 +56,18 @@ Game::Game(StartupOptions startupOptions, std::optional<Replay> replay, std::opt
     : options(std::move(startupOptions)), startReplay(std::move(replay)), startGhost(std::move(ghost)),
       session(sessionSetupOf(options), audio)
 {
+    if (startReplay)
+        startTicks = startReplay->ticks;
 }
 
 int Game::run()
 {
     startUp();
+    if (exporting()) {
+        const int status = exportVideo();
+        shutDown();
+        return status;
+    }
     while (!glfwWindowShouldClose(window)) {
         runFrame();
         if (options.runHeadless)
@@ -62,6 +78,98 @@ int Game::run()
     if (benchmarking())
         printLine(benchmarkReport(benchmarkFrameSeconds));
     shutDown();
+    return 0;
+}
+
+namespace {
+
+// The sound's sample at which frame `frame` begins, at 60 frames a second.
+std::int64_t soundFrameAt(std::int64_t frame)
+{
+    return frame * kMixerRate / 60;
+}
+
+} // namespace
+
+// One frame a tick, each drawn off-screen and on its way back while the next is drawn, and the
+// sound of the same ticks from the mixer, all to ffmpeg; the video has its name only once ffmpeg
+// has finished it. Ctrl+C, or a failed encode, leaves nothing.
+int Game::exportVideo()
+{
+    const std::filesystem::path file = options.exportVideoFile;
+    const std::unique_ptr<FrameCapture> capture =
+        FrameCapture::create(gameWindow->width(), gameWindow->height(), windowSamples);
+    if (!capture) {
+        printLine("Cannot export a video of " + std::to_string(gameWindow->width()) + " x " +
+                  std::to_string(gameWindow->height()) + ": the framebuffer is incomplete.");
+        return 1;
+    }
+    VideoSpec spec;
+    spec.width = capture->width();
+    spec.height = capture->height();
+    spec.soundRate = kMixerRate;
+    spec.format = videoFormatOf(file).value_or(VideoFormat::Mp4);
+    spec.quickest = quality() == Quality::Low;
+    std::string error;
+    catchInterruptions();
+    const std::unique_ptr<VideoEncoder> encoder =
+        VideoEncoder::start(EncoderProcess::find("ffmpeg").value_or("ffmpeg"), spec, file, error);
+    if (!encoder) {
+        printLine("Cannot start ffmpeg: " + error + ".");
+        return 1;
+    }
+    const int total = static_cast<int>(startTicks) + 1; // tick 0 to the last
+    ExportProgress progress(total, outputIsTerminal());
+    const double began = glfwGetTime();
+    std::deque<std::vector<float>> sounds; // of the frames on their way back
+    std::vector<std::uint8_t> pixels;
+    int drawn = 0;
+    int encoded = 0;
+    bool last = false;
+    while (!last || !sounds.empty()) {
+        if (interruptionRequested()) {
+            encoder->abandon();
+            progress.finish();
+            printLine("Export stopped: no video was written to '" + file.string() + "'.");
+            return 1;
+        }
+        if (!last) {
+            // The first frame shows the run as it starts, as the game's first frame does.
+            holdRun = drawn == 0;
+            capture->bind();
+            runFrame();
+            last = session.shownRun()->over();
+            capture->readBack();
+            std::vector<float> sound(static_cast<size_t>(soundFrameAt(drawn + 1) - soundFrameAt(drawn)) * 2);
+            audio.render(sound.data(), static_cast<int>(sound.size() / 2));
+            sounds.push_back(std::move(sound));
+            ++drawn;
+        }
+        pixels = encoder->spareFrame();
+        const bool taken = capture->take(pixels, last);
+        if (!taken && last) {
+            encoder->abandon();
+            progress.finish();
+            printLine("The video could not be written to '" + file.string() + "': GL lost a frame read back.");
+            return 1;
+        }
+        if (!taken)
+            continue;
+        if (!encoder->add(std::move(pixels), std::move(sounds.front())))
+            break;
+        sounds.pop_front();
+        progress.frameDone(++encoded, glfwGetTime() - began);
+    }
+    progress.finish();
+    if (!encoder->finish(error)) {
+        printLine("The video could not be written to '" + file.string() + "': " + error + ".");
+        return 1;
+    }
+    const double seconds = glfwGetTime() - began;
+    char speed[32];
+    std::snprintf(speed, sizeof speed, "%.2fx", encoded / 60.0 / seconds);
+    printLine("Video written to '" + file.string() + "': " + std::to_string(encoded) + " frames (" +
+              videoClockTime(encoded / 60.0) + ") in " + videoClockTime(seconds) + ", " + speed + " real time.");
     return 0;
 }
 
@@ -78,7 +186,10 @@ void Game::startUp()
     initText("assets/textures/Calibri1024_transparent.dds", "assets/shaders/text2d.vert", "assets/shaders/text2d.frag");
     panels = loadHudPanels();
     startPlayersServices();
-    session.begin(std::move(physics), std::exchange(startReplay, std::nullopt), std::exchange(startGhost, std::nullopt));
+    if (exporting())
+        audio.startOffline();
+    session.begin(std::move(physics), std::exchange(startReplay, std::nullopt),
+                  std::exchange(startGhost, std::nullopt));
     followRun();
     loadPowerupModels(resources);
     ghostDrawer = std::make_unique<GhostDrawer>(resources);
@@ -90,7 +201,7 @@ void Game::startUp()
         startupFailure("Error creating framebuffer object");
 
     frameViewProj = prevFrameViewProj = glm::mat4(1.0f);
-    if (!benchmarking())
+    if (!fixedFrames())
         pacer.emplace(clock, displayFramePeriod(window));
     benchmarkFrameSeconds.reserve(static_cast<size_t>(options.benchmarkFrames));
     lastFrameEnd = lastFrameTime = glfwGetTime();
@@ -108,6 +219,13 @@ void Game::loadSettings()
     session.loadOptions(defaults);
     windowSettings.fullscreen = session.options().video.fullscreen;
     appliedOptions = session.options();
+    // A video's frames are drawn off-screen, at the video's size, in a window no one sees.
+    if (exporting()) {
+        windowSettings.width = options.videoWidth;
+        windowSettings.height = options.videoHeight;
+        windowSettings.fullscreen = false;
+        windowSettings.visible = false;
+    }
 }
 
 void Game::openWindow()
@@ -123,12 +241,12 @@ void Game::openWindow()
     input.view = &view;
     glfwSetWindowUserPointer(window, &input);
     // Vsync where the driver offers it, except in a benchmark, which measures unpaced frames.
-    glfwSwapInterval(benchmarking() ? 0 : 1);
+    glfwSwapInterval(fixedFrames() ? 0 : 1);
     if (!initFramework())
         startupFailure("Failed to init framework");
     printLine("Framework was initialized.");
-    // A benchmark plays without input, so every run draws the same frames.
-    if (!benchmarking())
+    // A benchmark plays without input, so every run draws the same frames; so does a video.
+    if (!fixedFrames())
         installInputCallbacks(window);
     applyInitialGlState(rendererSettings, flags());
     shownWireframe = flags().wireframeEnabled;
@@ -139,7 +257,7 @@ void Game::openWindow()
 // the designed picture at a smooth rate; the choice is saved, and theirs to change.
 void Game::chooseQualityForThisMachine()
 {
-    if (session.qualityChosen() || !options.quality.empty())
+    if (session.qualityChosen() || !options.quality.empty() || exporting())
         return;
     const std::string renderer = probeRenderer(windowSettings);
     if (!isSoftwareRenderer(renderer))
@@ -154,8 +272,8 @@ void Game::chooseQualityForThisMachine()
 
 Quality Game::quality() const
 {
-    // Pictures are compared at the quality they were designed at.
-    if (options.runHeadless)
+    // Pictures are compared at the quality they were designed at; a video is High unless asked.
+    if (options.runHeadless || (exporting() && options.quality.empty()))
         return Quality::High;
     if (!options.quality.empty())
         return qualityFromName(options.quality).value_or(Quality::High);
@@ -196,7 +314,7 @@ void Game::applyQuality()
 
 float Game::frameDt() const
 {
-    return benchmarking() ? 1.0f / 60.0f : timer->dt();
+    return fixedFrames() ? 1.0f / 60.0f : timer->dt();
 }
 
 void Game::runFrame()
@@ -213,7 +331,7 @@ void Game::runFrame()
     passInput();
     followOptions();
     followRun();
-    const bool running = session.runsTicks();
+    const bool running = session.runsTicks() && !holdRun;
     lookWithPad();
     beginFrame();
     if (running)
@@ -401,11 +519,12 @@ void Game::beginFrame()
     glEnable(GL_DEPTH_TEST);
 }
 
-// As many ticks as the time since the last frame calls for; a benchmark runs one per frame.
+// As many ticks as the time since the last frame calls for; a benchmark and a video run one per
+// frame.
 void Game::runTicks()
 {
-    const int due = benchmarking() ? 1 : ticks.advance(frameSeconds, session.runSpeed());
-    blend = benchmarking() ? 1.0f : ticks.blend();
+    const int due = fixedFrames() ? 1 : ticks.advance(frameSeconds, session.runSpeed());
+    blend = fixedFrames() ? 1.0f : ticks.blend();
     session.runTicks(due, TickSources{view, flags(), pad});
 }
 
@@ -424,9 +543,8 @@ void Game::placeView()
 void Game::setSceneUniforms()
 {
     const DebugViews debugViews{flags().showNormals, flags().showTexCoords};
-    for (Shader* shader :
-         {resources.textureShader.get(), resources.procTextureShader.get(), resources.cubesShader.get(),
-          resources.ghostShader.get()})
+    for (Shader* shader : {resources.textureShader.get(), resources.procTextureShader.get(),
+                           resources.cubesShader.get(), resources.ghostShader.get()})
         setPerFrameUniforms(*shader, view.position, frameViewProj, *light, gameWindow->width(), gameWindow->height(),
                             debugViews);
 }
@@ -469,7 +587,8 @@ void Game::finishFrame()
     if (options.runHeadless)
         writeScreenshot(options.screenshotFileGiven ? options.screenshotFile : "screenshot", gameWindow->width(),
                         gameWindow->height());
-    glfwSwapBuffers(window);
+    if (!exporting())
+        glfwSwapBuffers(window);
     if (benchmarking()) {
         const double swapped = glfwGetTime();
         benchmarkFrameSeconds.push_back(swapped - lastFrameEnd);
@@ -494,7 +613,9 @@ void Game::shutDown()
 {
     session.end();
     audio.stop();
-    printLine("scored  " + std::to_string(session.points()) + " points");
+    // A video's end is said by the export.
+    if (!exporting())
+        printLine("scored  " + std::to_string(session.points()) + " points");
     // Everything below holds GL objects: it goes while the context still exists.
     postProcess.reset();
     fountains.reset();

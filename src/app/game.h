@@ -37,7 +37,8 @@ class Game {
 public:
     // With `replay`, the game shows that recorded run and nothing else; with `ghost`, the first
     // run is on its track and races it.
-    Game(StartupOptions options, std::optional<Replay> replay = std::nullopt, std::optional<Replay> ghost = std::nullopt);
+    Game(StartupOptions options, std::optional<Replay> replay = std::nullopt,
+         std::optional<Replay> ghost = std::nullopt);
 
     // Start-up, the frame loop until the window closes (or one frame when headless), shutdown.
     // Returns the process exit status; a start-up failure ends the process on its own.
@@ -82,16 +83,22 @@ private:
     // The frame time the game runs on: measured, or a fixed 1/60 s in a benchmark.
     float frameDt() const;
     bool benchmarking() const { return options.benchmarkFrames > 0; }
+    bool exporting() const { return options.exportVideoGiven; }
+    // One tick a frame, a fixed 1/60 s apart, whatever the real time: a benchmark's and a video's.
+    bool fixedFrames() const { return benchmarking() || exporting(); }
+    // The replay as a video, one frame a tick; the process exit status.
+    int exportVideo();
     bool drawingScene() const { return !options.benchmarkEmpty; }
-    // A benchmark and a headless frame are no player's game: they read no options, open no audio,
-    // keep no best score or replay, and say nothing of runs.
-    bool playersSession() const { return !benchmarking() && !options.runHeadless; }
+    // A benchmark, a headless frame and a video are no player's game: they read no options, open
+    // no audio device, keep no best score or replay, and say nothing of runs.
+    bool playersSession() const { return !benchmarking() && !options.runHeadless && !exporting(); }
     const GameWorld& world() const { return session.shownRun()->world(); }
     const AppFlags& flags() const { return session.flags(); }
 
     StartupOptions options;
     std::optional<Replay> startReplay; // until the first run begins
     std::optional<Replay> startGhost;
+    std::uint32_t startTicks = 0; // of the replay, for a video's length
     WindowSettings windowSettings;
     RendererSettings rendererSettings;
     GLFWwindow* window = nullptr;
@@ -137,4 +144,5 @@ private:
     bool shownCulling = false;
     bool pointerFreed = false;
     bool wasMinimised = false;
+    bool holdRun = false; // the frame shows the run without ticking it: a video's first
 };

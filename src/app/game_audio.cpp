@@ -10,6 +10,17 @@ void GameAudio::start()
         mixer.reset();
 }
 
+void GameAudio::startOffline()
+{
+    mixer = std::make_unique<Mixer>(loadGameSounds());
+}
+
+void GameAudio::render(float* stereo, int frames)
+{
+    if (mixer && !output)
+        mixer->render(stereo, frames);
+}
+
 void GameAudio::stop()
 {
     output.reset();

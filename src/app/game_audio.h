@@ -19,6 +19,10 @@ public:
 
     // Loads the game's sounds and opens the device.
     void start();
+    // Loads the game's sounds for a mixer with no device: render() takes its samples.
+    void startOffline();
+    // Without a device: the next `frames` stereo frames, left and right interleaved.
+    void render(float* stereo, int frames);
     // The audio thread stops before the mixer it reads goes.
     void stop();
 
@@ -30,7 +34,7 @@ public:
     void follow(float musicLevel, bool muted, const AudioOptions& volumes);
 
 private:
-    std::unique_ptr<Mixer> mixer; // only while a device plays it
+    std::unique_ptr<Mixer> mixer; // only while a device plays it, or offline
     std::unique_ptr<AudioOutput> output;
     float toldMusicLevel = -1.0f;
     std::optional<bool> toldMuted;

@@ -4,11 +4,13 @@
 #include "console.h"
 #include "daily_run.h"
 #include "dates.h"
+#include "encoder_process.h"
 #include "game.h"
 #include "replay_files.h"
 #include "scene_resources.h"
 #include "startup_options.h"
 #include "verify_replay.h"
+#include "video_encoder.h"
 
 namespace {
 
@@ -44,6 +46,21 @@ std::optional<Replay> replayOption(const std::string& file, const char* what, bo
     return replay;
 }
 
+// A video needs a name that says its format, and the ffmpeg program to encode it.
+bool canExport(const StartupOptions& options)
+{
+    if (!videoFormatOf(options.exportVideoFile)) {
+        printLine("Cannot export to '" + options.exportVideoFile + "': a video's name ends in .mp4 or .webm.");
+        return false;
+    }
+    if (!EncoderProcess::find("ffmpeg")) {
+        printLine("Cannot export a video: the ffmpeg program is not on the PATH. Install it (on Debian or Ubuntu: "
+                  "sudo apt install ffmpeg), or on Windows put the folder of ffmpeg.exe on the PATH.");
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -66,11 +83,15 @@ int main(int argc, char** argv)
         return verifyReplay(options.verifyReplayFile, options.audioLog);
     if (!settleDaily(options))
         return 1;
+    if (options.exportVideoGiven && !canExport(options))
+        return 1;
     bool failed = false;
     std::optional<Replay> replay, ghost;
-    if (options.replayGiven)
+    if (options.exportVideoGiven)
+        replay = replayOption(options.exportReplayFile, "export the replay", failed);
+    else if (options.replayGiven)
         replay = replayOption(options.replayFile, "use the replay", failed);
-    if (options.ghostGiven && !options.replayGiven)
+    if (options.ghostGiven && (!options.replayGiven || options.exportVideoGiven))
         ghost = replayOption(options.ghostFile, "race the replay", failed);
     if (failed)
         return 1;

@@ -3,17 +3,18 @@
 #include <algorithm>
 #include <random>
 
+#include "asset_path.h"
+#include "daily_run.h"
 #include "game_audio.h"
+#include "ghost.h"
 #include "gl.h"
 #include "key_input.h"
 #include "play_screen.h"
 #include "replay_files.h"
 #include "replay_screen.h"
-#include "asset_path.h"
-#include "daily_run.h"
-#include "ghost.h"
-#include "title_screen.h"
 #include "run.h"
+#include "title_screen.h"
+#include "video_screen.h"
 
 namespace {
 
@@ -65,7 +66,9 @@ void Session::setDrawingSize(int width, int height)
 // The command line has said which daily run this is.
 void Session::begin(std::unique_ptr<PhysicsWorld> physics, std::optional<Replay> replay, std::optional<Replay> ghost)
 {
-    if (replay)
+    if (replay && setup.video)
+        showVideo(std::move(*replay), std::move(ghost), std::move(physics));
+    else if (replay)
         showReplay(std::move(*replay), true, std::move(physics));
     else if (setup.title)
         showTitle(0, TitleScreen::Play, true, std::move(physics));
@@ -306,7 +309,8 @@ std::optional<Replay> Session::demo(int demoNumber)
         if (!rows[i].replay.empty())
             watchable.push_back(i);
     if (!watchable.empty())
-        if (std::optional<Replay> replay = runRecords.loadRowReplay(watchable[static_cast<size_t>(demoNumber) % watchable.size()]))
+        if (std::optional<Replay> replay =
+                runRecords.loadRowReplay(watchable[static_cast<size_t>(demoNumber) % watchable.size()]))
             return replay;
     const std::string file = resolveAssetPath(kDemoFile);
     std::string error = "it is missing";
@@ -406,6 +410,12 @@ void Session::showReplay(Replay replay, bool onlyThis, std::unique_ptr<PhysicsWo
     const std::uint32_t ticks = replay.ticks;
     replaceAll(std::make_unique<ReplayScreen>(std::move(replay), aspectRatio(), std::move(physics), onlyThis));
     say("Replaying a run of " + std::to_string(ticks) + " ticks on seed " + std::to_string(seed) + ".");
+}
+
+void Session::showVideo(Replay replay, std::optional<Replay> ghost, std::unique_ptr<PhysicsWorld> physics)
+{
+    std::unique_ptr<Ghost> rival = ghost ? std::make_unique<Ghost>(std::move(*ghost), aspectRatio()) : nullptr;
+    replaceAll(std::make_unique<VideoScreen>(std::move(replay), aspectRatio(), std::move(physics), std::move(rival)));
 }
 
 std::uint32_t Session::newSeed() const

@@ -28,6 +28,8 @@ struct SessionSetup {
     bool title = false;
     // The first run is the daily run of this date (--daily), not a new track.
     std::string daily{};
+    // The replay is shown as a video is: as it was played, racing the ghost if one is given.
+    bool video = false;
 };
 
 // What a new run is: a new track (or --seed's), the track of a recorded run raced against it as
@@ -64,8 +66,9 @@ public:
     void setDrawingSize(int width, int height);
     void setWindowSamples(int samples) { windowSampleCount = samples; }
 
-    // The first run: the one `replay` recorded, shown and nothing else, or one of the player's,
-    // raced against `ghost` when there is one, on a physics world built beforehand.
+    // The first run: the one `replay` recorded, shown and nothing else (with `ghost` in a video),
+    // or one of the player's, raced against `ghost` when there is one, on a physics world built
+    // beforehand.
     void begin(std::unique_ptr<PhysicsWorld> physics, std::optional<Replay> replay, std::optional<Replay> ghost = {});
     // The game ends: the player's run being played is kept.
     void end();
@@ -156,6 +159,7 @@ private:
     void startRun(RunStart start, std::unique_ptr<PhysicsWorld> physics = nullptr);
     void startPractice(ReplaySeeker& seeker);
     void showReplay(Replay replay, bool onlyThis, std::unique_ptr<PhysicsWorld> physics);
+    void showVideo(Replay replay, std::optional<Replay> ghost, std::unique_ptr<PhysicsWorld> physics);
     // `replay` in place of every screen, where there is one; false when there is none.
     bool watch(std::optional<Replay> replay);
     std::uint32_t newSeed() const;

@@ -64,6 +64,7 @@ std::string probeRenderer(const WindowSettings& settings)
 GLFWwindow* openGameWindow(const WindowSettings& settings)
 {
     setWindowHints(settings);
+    glfwWindowHint(GLFW_VISIBLE, settings.visible ? GLFW_TRUE : GLFW_FALSE);
     // Fullscreen takes the monitor as it is: its current mode, not one of the window's size.
     GLFWmonitor* monitor = settings.fullscreen ? glfwGetPrimaryMonitor() : nullptr;
     const GLFWvidmode* mode = monitor != nullptr ? glfwGetVideoMode(monitor) : nullptr;

@@ -73,6 +73,39 @@ void takeQuality(StartupOptions& options, int index, int argc, const char* const
         printLine("Ignoring --quality '" + value + "': not low, medium or high.");
 }
 
+// Both files after --export-video, or none.
+void takeExport(StartupOptions& options, int index, int argc, const char* const* argv)
+{
+    if (index + 2 >= argc) {
+        printLine("Ignoring --export-video: it needs a replay and the video's file, as in --export-video run.replay "
+                  "run.mp4.");
+        return;
+    }
+    options.exportVideoGiven = true;
+    options.exportReplayFile = argv[index + 1];
+    options.exportVideoFile = argv[index + 2];
+}
+
+// WxH, each side even (as the encoders need it) and from 16 to 7680.
+void takeVideoSize(StartupOptions& options, int index, int argc, const char* const* argv)
+{
+    if (index + 1 >= argc)
+        return;
+    const std::string value = argv[index + 1];
+    const size_t by = value.find('x');
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    const bool sized = by != std::string::npos && parseNumber(value.substr(0, by).c_str(), width) &&
+                       parseNumber(value.substr(by + 1).c_str(), height);
+    const auto fits = [](std::uint32_t side) { return side >= 16 && side <= 7680 && side % 2 == 0; };
+    if (sized && fits(width) && fits(height)) {
+        options.videoWidth = static_cast<int>(width);
+        options.videoHeight = static_cast<int>(height);
+    } else {
+        printLine("Ignoring --size '" + value + "': not a size written WxH, each side even and from 16 to 7680.");
+    }
+}
+
 } // namespace
 
 void parseCommandLine(StartupOptions& options, int argc, const char* const* argv)
@@ -106,6 +139,10 @@ void parseCommandLine(StartupOptions& options, int argc, const char* const* argv
         }
         if (isWord(argument, "--ghost"))
             takeValue(options.ghostGiven, options.ghostFile, i, argc, argv);
+        if (isWord(argument, "--export-video"))
+            takeExport(options, i, argc, argv);
+        if (isWord(argument, "--size"))
+            takeVideoSize(options, i, argc, argv);
         if (isWord(argument, "--audio-log"))
             options.audioLog = true;
         if (isWord(argument, "--quality"))
@@ -137,6 +174,10 @@ const char* commandLineHelp()
            "  --audio-log             with --verify-replay: print every sound with its tick\n"
            "  --daily [DATE]          play the daily run of today (UTC) or of DATE, written YYYY-MM-DD\n"
            "  --ghost FILE            play the track of a recorded run, racing it as a ghost\n"
+           "  --export-video REPLAY OUT\n"
+           "                          make a video of a recorded run without a window: OUT ends in .mp4 or .webm,\n"
+           "                          and the ffmpeg program encodes it\n"
+           "  --size WxH              the exported video's size (default 1280x720); --quality sets its preset\n"
            "  --help                  print this help and quit\n"
            "  --version               print the version and quit\n"
            "\n"

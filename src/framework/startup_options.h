@@ -12,20 +12,25 @@ struct StartupOptions {
     int benchmarkFrames = 0; // frames to time; 0: play normally
     std::string replayFile;
     std::string verifyReplayFile;
-    std::string dailyDate;         // the date given, or empty for today's
+    std::string dailyDate; // the date given, or empty for today's
     std::string ghostFile;
     std::string quality;          // --quality low|medium|high; empty: the player's choice
+    std::string exportReplayFile; // --export-video REPLAY OUT
+    std::string exportVideoFile;
+    int videoWidth = 1280; // --size WxH, of an exported video
+    int videoHeight = 720;
     bool runHeadless = false;
     bool cameraFileGiven = false;
     bool rendererFileGiven = false;
     bool screenshotFileGiven = false;
     bool seedGiven = false;
     bool benchmarkEmpty = false;
-    bool replayGiven = false; // --replay FILE
+    bool replayGiven = false;       // --replay FILE
     bool verifyReplayGiven = false; // --verify-replay FILE
-    bool audioLog = false;         // --audio-log, with --verify-replay
-    bool dailyGiven = false;       // --daily [YYYY-MM-DD]
-    bool ghostGiven = false;       // --ghost FILE
+    bool audioLog = false;          // --audio-log, with --verify-replay
+    bool dailyGiven = false;        // --daily [YYYY-MM-DD]
+    bool ghostGiven = false;        // --ghost FILE
+    bool exportVideoGiven = false;
     bool helpRequested = false;    // --help
     bool versionRequested = false; // --version
 };
@@ -45,10 +50,10 @@ struct StartupOptions {
 //   --ghost FILE            play the track of a recorded run, racing it as a ghost
 //   --quality Q             the graphics preset for this run: low, medium or high
 //   --help, --version       print the options and controls, or the version, and quit
-// Option words match exactly. The date after --daily is the next word unless that is an option. A value word is looked at again as an option word, unknown
-// words are ignored, a repeated option keeps its last value, and an option that wants a
-// value but comes last is ignored. A seed or frame count that is not a whole number in range is
-// reported and ignored.
+// Option words match exactly. The date after --daily is the next word unless that is an option. A value word is looked
+// at again as an option word, unknown words are ignored, a repeated option keeps its last value, and an option that
+// wants a value but comes last is ignored. A seed or frame count that is not a whole number in range is reported and
+// ignored.
 void parseCommandLine(StartupOptions& options, int argc, const char* const* argv);
 
 // The text --help prints: the options and the controls, a line each.

@@ -122,6 +122,29 @@ TEST(CommandLine, QualityTakesAPresetName)
     }
 }
 
+TEST(CommandLine, ExportVideoTakesTwoFilesAndSizeAnEvenWidthAndHeight)
+{
+    const StartupOptions video = parse({"--export-video", "run.replay", "run.webm", "--size", "640x360"});
+    EXPECT_TRUE(video.exportVideoGiven);
+    EXPECT_EQ(video.exportReplayFile, "run.replay");
+    EXPECT_EQ(video.exportVideoFile, "run.webm");
+    EXPECT_EQ(video.videoWidth, 640);
+    EXPECT_EQ(video.videoHeight, 360);
+    EXPECT_EQ(parse({}).videoWidth, 1280);
+    EXPECT_EQ(parse({}).videoHeight, 720);
+    for (const char* bad : {"641x360", "640", "x360", "8x8", "7682x4320", "640x360x2", "-640x360"}) {
+        testing::internal::CaptureStdout();
+        const StartupOptions options = parse({"--size", bad});
+        EXPECT_EQ(options.videoWidth, 1280) << bad;
+        EXPECT_EQ(testing::internal::GetCapturedStdout(),
+                  std::string("Ignoring --size '") + bad +
+                      "': not a size written WxH, each side even and from 16 to 7680.\n");
+    }
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(parse({"--export-video", "run.replay"}).exportVideoGiven);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("Ignoring --export-video"), std::string::npos);
+}
+
 // The date after --daily is optional: an option word after it is not a date but the next option.
 TEST(CommandLine, DailyTakesADateOnlyWhenOneFollows)
 {
