@@ -56,5 +56,7 @@ over; play again to beat your best score.")
   # The runtime dependencies are read off the binary's libraries.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
+  # --export-video runs the ffmpeg program; the game plays without it.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS ffmpeg)
 endif()
 include(CPack)

@@ -96,7 +96,7 @@ std::int64_t soundFrameAt(std::int64_t frame)
 // has finished it. Ctrl+C, or a failed encode, leaves nothing.
 int Game::exportVideo()
 {
-    const std::filesystem::path file = options.exportVideoFile;
+    const std::string file = options.exportVideoFile;
     const std::unique_ptr<FrameCapture> capture =
         FrameCapture::create(gameWindow->width(), gameWindow->height(), windowSamples);
     if (!capture) {
@@ -118,59 +118,72 @@ int Game::exportVideo()
         printLine("Cannot start ffmpeg: " + error + ".");
         return 1;
     }
-    const int total = static_cast<int>(startTicks) + 1; // tick 0 to the last
-    ExportProgress progress(total, outputIsTerminal());
     const double began = glfwGetTime();
-    std::deque<std::vector<float>> sounds; // of the frames on their way back
-    std::vector<std::uint8_t> pixels;
-    int drawn = 0;
-    int encoded = 0;
-    bool last = false;
-    while (!last || !sounds.empty()) {
-        if (interruptionRequested()) {
-            encoder->abandon();
-            progress.finish();
-            printLine("Export stopped: no video was written to '" + file.string() + "'.");
-            return 1;
-        }
-        if (!last) {
-            // The first frame shows the run as it starts, as the game's first frame does.
-            holdRun = drawn == 0;
-            capture->bind();
-            runFrame();
-            last = session.shownRun()->over();
-            capture->readBack();
-            std::vector<float> sound(static_cast<size_t>(soundFrameAt(drawn + 1) - soundFrameAt(drawn)) * 2);
-            audio.render(sound.data(), static_cast<int>(sound.size() / 2));
-            sounds.push_back(std::move(sound));
-            ++drawn;
-        }
-        pixels = encoder->spareFrame();
-        const bool taken = capture->take(pixels, last);
-        if (!taken && last) {
-            encoder->abandon();
-            progress.finish();
-            printLine("The video could not be written to '" + file.string() + "': GL lost a frame read back.");
-            return 1;
-        }
-        if (!taken)
-            continue;
-        if (!encoder->add(std::move(pixels), std::move(sounds.front())))
-            break;
-        sounds.pop_front();
-        progress.frameDone(++encoded, glfwGetTime() - began);
+    const VideoEnd end = encodeFrames(*capture, *encoder);
+    if (end == VideoEnd::Stopped || end == VideoEnd::FrameLost) {
+        encoder->abandon();
+        printLine(end == VideoEnd::Stopped
+                      ? "Export stopped: no video was written to '" + file + "'."
+                      : "The video could not be written to '" + file + "': GL lost a frame read back.");
+        return 1;
     }
-    progress.finish();
     if (!encoder->finish(error)) {
-        printLine("The video could not be written to '" + file.string() + "': " + error + ".");
+        printLine("The video could not be written to '" + file + "': " + error + ".");
         return 1;
     }
     const double seconds = glfwGetTime() - began;
     char speed[32];
-    std::snprintf(speed, sizeof speed, "%.2fx", encoded / 60.0 / seconds);
-    printLine("Video written to '" + file.string() + "': " + std::to_string(encoded) + " frames (" +
-              videoClockTime(encoded / 60.0) + ") in " + videoClockTime(seconds) + ", " + speed + " real time.");
+    std::snprintf(speed, sizeof speed, "%.2fx", videoFrames / 60.0 / seconds);
+    printLine("Video written to '" + file + "': " + std::to_string(videoFrames) + " frames (" +
+              videoClockTime(videoFrames / 60.0) + ") in " + videoClockTime(seconds) + ", " + speed + " real time.");
     return 0;
+}
+
+// Frames are handed to the encoder two behind the drawing, each with the sound of its tick.
+Game::VideoEnd Game::encodeFrames(FrameCapture& capture, VideoEncoder& encoder)
+{
+    ExportProgress progress(static_cast<int>(startTicks) + 1, outputIsTerminal()); // tick 0 to the last
+    const double began = glfwGetTime();
+    std::deque<std::vector<float>> sounds; // of the frames on their way back
+    bool drawnAll = false;
+    videoFrames = 0;
+    while (!drawnAll || !sounds.empty()) {
+        if (interruptionRequested()) {
+            progress.finish();
+            return VideoEnd::Stopped;
+        }
+        if (!drawnAll) {
+            sounds.push_back(drawVideoFrame(capture, static_cast<std::int64_t>(videoFrames + sounds.size())));
+            drawnAll = session.shownRun()->over();
+        }
+        std::vector<std::uint8_t> pixels = encoder.spareFrame();
+        const bool taken = capture.take(pixels, drawnAll);
+        if (!taken && drawnAll) {
+            progress.finish();
+            return VideoEnd::FrameLost;
+        }
+        if (!taken)
+            continue;
+        if (!encoder.add(std::move(pixels), std::move(sounds.front())))
+            break;
+        sounds.pop_front();
+        progress.frameDone(++videoFrames, glfwGetTime() - began);
+    }
+    progress.finish();
+    return VideoEnd::Encoded;
+}
+
+// Frame `frame` of the video, on its way back, and its sound.
+std::vector<float> Game::drawVideoFrame(FrameCapture& capture, std::int64_t frame)
+{
+    // The first frame shows the run as it starts, as the game's first frame does.
+    holdRun = frame == 0;
+    capture.bind();
+    runFrame();
+    capture.readBack();
+    std::vector<float> sound(static_cast<size_t>(soundFrameAt(frame + 1) - soundFrameAt(frame)) * 2);
+    audio.render(sound.data(), static_cast<int>(sound.size() / 2));
+    return sound;
 }
 
 // In the order the game's design gives: the settings, the window and its context, the physics

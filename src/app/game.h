@@ -30,6 +30,8 @@
 #include "window_input.h"
 
 struct GLFWwindow;
+class FrameCapture;
+class VideoEncoder;
 
 // The running game: start-up, the frame loop and shutdown. It owns the window, the scene and the
 // frame-loop state; the session's screens decide what the input does and what the frame shows.
@@ -88,6 +90,10 @@ private:
     bool fixedFrames() const { return benchmarking() || exporting(); }
     // The replay as a video, one frame a tick; the process exit status.
     int exportVideo();
+    enum class VideoEnd { Encoded, Stopped, FrameLost };
+    // Encoded: every frame, or as many as the encoder took before it failed.
+    VideoEnd encodeFrames(FrameCapture& capture, VideoEncoder& encoder);
+    std::vector<float> drawVideoFrame(FrameCapture& capture, std::int64_t frame);
     bool drawingScene() const { return !options.benchmarkEmpty; }
     // A benchmark, a headless frame and a video are no player's game: they read no options, open
     // no audio device, keep no best score or replay, and say nothing of runs.
@@ -145,4 +151,5 @@ private:
     bool pointerFreed = false;
     bool wasMinimised = false;
     bool holdRun = false; // the frame shows the run without ticking it: a video's first
+    int videoFrames = 0;  // handed to the encoder
 };

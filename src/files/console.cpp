@@ -24,9 +24,7 @@ void fatalError(const std::string& message)
 
 void printOverLine(const std::string& text)
 {
-    // Back to the line's start, the text, and the rest of the old line cleared.
     std::fputc('\r', stdout);
     std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fputs("\x1b[K", stdout);
     std::fflush(stdout);
 }

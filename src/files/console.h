@@ -13,5 +13,6 @@ void waitForKeypress();
 // The one way a fatal error ends the game: print the message, wait for a key, exit with status 1.
 [[noreturn]] void fatalError(const std::string& message);
 
-// Writes `text` over the line the cursor is on, without ending it: a terminal's progress line.
+// Writes `text` over the line the cursor is on, from its start, without ending it: a terminal's
+// progress line.
 void printOverLine(const std::string& text);

@@ -43,7 +43,12 @@ void ExportProgress::frameDone(int done, double seconds)
         if (seconds - lastShown < kTerminalPeriod && done < total)
             return;
         lastShown = seconds;
-        printOverLine("Exporting: " + describe(done, total, seconds));
+        std::string line = "Exporting: " + describe(done, total, seconds);
+        const size_t length = line.size();
+        // Plain blanks over the rest of a longer line before: every console shows them as they are.
+        line.append(shownLength > length ? shownLength - length : 0, ' ');
+        shownLength = length;
+        printOverLine(line);
         lineOpen = true;
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // How far an export has got. On a terminal one line is rewritten in place as the frames are
@@ -21,6 +22,7 @@ private:
     bool terminal;
     int tenthsSaid = 0;
     double lastShown = -1.0;
+    size_t shownLength = 0; // of the terminal's line
     bool lineOpen = false;
 };
 
