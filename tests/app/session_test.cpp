@@ -9,8 +9,8 @@
 #include "high_scores_screen.h"
 #include "options_screen.h"
 #include "pause_screen.h"
-#include "players_data.h"
 #include "play_screen.h"
+#include "players_data.h"
 #include "replay_check.h"
 #include "replay_files.h"
 #include "replay_screen.h"
@@ -196,6 +196,45 @@ TEST_F(Screens, AReplayTakesOnlyEscapeMuteAndQuitAndEndsWithItsRecording)
     EXPECT_TRUE(session.quitRequested());
 }
 
+// A video shows the run as it was played, with its ghost and no "Replay" on the HUD; no key changes
+// it, and its end opens no screen.
+TEST(VideoScreens, AVideoShowsTheRunAsPlayedWithItsGhostAndEndsWithItsRecording)
+{
+    ReplayRecorder recorder(7);
+    for (int tick = 0; tick < 20; ++tick)
+        recorder.record(TickInput{});
+    const Replay replay = recorder.finish(0, 0);
+    GameAudio audio;
+    SessionSetup setup{false, 7};
+    setup.video = true;
+    Session session(setup, audio);
+    session.setDrawingSize(1280, 720);
+    session.begin(std::make_unique<PhysicsWorld>(), replay, replay);
+    ASSERT_TRUE(session.shownRun()->ghost());
+    session.key({GLFW_KEY_ESCAPE, GLFW_PRESS, 0});
+    session.key({GLFW_KEY_ESCAPE, GLFW_RELEASE, 0});
+    Camera view{glm::vec3(0.0f), 1.0f};
+    const PadReading pad;
+    for (int frame = 0; frame < 30; ++frame) {
+        session.startFrame();
+        if (session.runsTicks())
+            session.runTicks(1, TickSources{view, session.flags(), pad});
+    }
+    EXPECT_EQ(session.shownRun()->world().ticks(), 20);
+    EXPECT_TRUE(session.shownRun()->over());
+    EXPECT_EQ(&session.top(), static_cast<const Screen*>(session.shownRun())) << "no pause or game-over screen over it";
+    std::vector<ScreenItem> items;
+    session.overlayItems(items);
+    const auto shows = [&](const std::string& text) {
+        return std::any_of(items.begin(), items.end(), [&](const ScreenItem& item) {
+            return std::holds_alternative<TextItem>(item) && std::get<TextItem>(item).text.rfind(text, 0) == 0;
+        });
+    };
+    EXPECT_TRUE(shows("Blocks dropped:"));
+    EXPECT_TRUE(shows("Ghost "));
+    EXPECT_FALSE(shows("Replay"));
+}
+
 // The gamepad as the keys: Start pauses and resumes, Y opens the options and B leaves them, A
 // jumps, and Back quits from the pause screen.
 TEST_F(Screens, TheGamepadPausesOpensTheOptionsAndQuits)
@@ -303,7 +342,8 @@ TEST(TitleScreens, TheMenuLeadsToARunAndEveryRunBackToTheTitle)
     key(GLFW_KEY_E);
     ASSERT_TRUE(title());
     EXPECT_EQ(session.records().record().runs, 2u) << "the run ended from the pause screen is kept";
-    EXPECT_EQ(session.records().record().ticks, static_cast<std::uint64_t>(5 + session.records().scores().rows()[0].ticks.value_or(0)));
+    EXPECT_EQ(session.records().record().ticks,
+              static_cast<std::uint64_t>(5 + session.records().scores().rows()[0].ticks.value_or(0)));
 }
 
 #ifndef _WIN32
@@ -378,8 +418,9 @@ TEST_F(Screens, RacesAndDailyRunsRunAGhostBesideThePlayer)
 }
 
 // The viewer on the best run, beyond what the end-to-end test sees: its start is in reach from the
-// game-over screen, and the speeds stop at their ends and fall silent above twice. Enter hands the run to the player as practice: kept as the last run,
-// in neither the table, the best nor the record; playing again plays on from the same tick.
+// game-over screen, and the speeds stop at their ends and fall silent above twice. Enter hands the run to the player as
+// practice: kept as the last run, in neither the table, the best nor the record; playing again plays on from the same
+// tick.
 TEST_F(Screens, TheViewerSeeksAndHandsTheRunToThePlayerAsPractice)
 {
     PlayersData data;
