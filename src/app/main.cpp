@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "console.h"
@@ -9,6 +10,7 @@
 #include "replay_files.h"
 #include "scene_resources.h"
 #include "startup_options.h"
+#include "user_data.h"
 #include "verify_replay.h"
 #include "video_encoder.h"
 
@@ -46,6 +48,23 @@ std::optional<Replay> replayOption(const std::string& file, const char* what, bo
     return replay;
 }
 
+// A player's session keeps a log of its console lines; --help and --version, --verify-replay, a
+// headless frame, a benchmark and a video keep none.
+void startSessionLog(const StartupOptions& options)
+{
+    const bool players = !options.helpRequested && !options.versionRequested && !options.verifyReplayGiven &&
+                         !options.runHeadless && options.benchmarkFrames == 0 && !options.exportVideoGiven;
+    const std::filesystem::path folder = userStateFolder();
+    if (!players || folder.empty()) {
+        keepNoLog();
+        return;
+    }
+    const std::filesystem::path file = folder / "zarnok.log";
+    std::string error;
+    if (!startLog(file, error))
+        printLine("Cannot keep a log in '" + file.string() + "': " + error + ". The game plays on.");
+}
+
 // A video needs a name that says its format, and the ffmpeg program to encode it.
 bool canExport(const StartupOptions& options)
 {
@@ -69,6 +88,7 @@ int main(int argc, char** argv)
     printLine(":::::: WELCOME TO ZARNOK 2023 ::::::");
     StartupOptions options;
     parseCommandLine(options, argc, argv);
+    startSessionLog(options);
     // These answer without a window, so they work with no display at all.
     if (options.helpRequested) {
         std::fputs(commandLineHelp(), stdout);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 // Every status and error line of the game goes through here: one line, then a flush,
@@ -16,3 +17,10 @@ void waitForKeypress();
 // Writes `text` over the line the cursor is on, from its start, without ending it: a terminal's
 // progress line.
 void printOverLine(const std::string& text);
+
+// From here on every line printed also goes to the log `file`, with the time it was printed, after
+// the lines printed before this call. The last three logs are kept beside it as file.1 (the newest)
+// to file.3. False, and `error` says why, when the log cannot be opened; the console goes on alone.
+bool startLog(const std::filesystem::path& file, std::string& error);
+// The process keeps no log: the lines held back for one are let go, and none are held again.
+void keepNoLog();

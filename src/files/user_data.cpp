@@ -53,11 +53,12 @@ bool flushToDisk(std::FILE* file)
 
 namespace {
 
-// $<variable>/zarnok, or <home>/<fallback>/zarnok; on Windows both are %APPDATA%\zarnok.
-fs::path userFolder([[maybe_unused]] const char* variable, [[maybe_unused]] const char* fallback)
+// $<variable>/zarnok, or <home>/<fallback>/zarnok; on Windows %<windowsVariable>%\zarnok.
+fs::path userFolder([[maybe_unused]] const char* variable, [[maybe_unused]] const char* fallback,
+                    [[maybe_unused]] const char* windowsVariable = "APPDATA")
 {
 #ifdef _WIN32
-    const std::string appData = environment("APPDATA");
+    const std::string appData = environment(windowsVariable);
     return appData.empty() ? fs::path() : fs::path(appData) / "zarnok";
 #else
     // A relative XDG folder is invalid by the XDG rules and is ignored.
@@ -79,6 +80,11 @@ fs::path userDataFolder()
 fs::path userConfigFolder()
 {
     return userFolder("XDG_CONFIG_HOME", ".config");
+}
+
+fs::path userStateFolder()
+{
+    return userFolder("XDG_STATE_HOME", ".local/state", "LOCALAPPDATA");
 }
 
 bool replaceFileAtomically(const fs::path& file, const std::string& content, std::string& error)

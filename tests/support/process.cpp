@@ -39,6 +39,8 @@ std::string slurp(const fs::path& path)
     dup2(err, STDERR_FILENO);
     if (!options.workingDirectory.empty() && chdir(options.workingDirectory.c_str()) != 0)
         _exit(126);
+    // The games keep their logs in the build tree, unless a test gives them a folder of its own.
+    setenv("XDG_STATE_HOME", ZARNOK_TEST_STATE_HOME, 1);
     for (const auto& [name, value] : options.environment) {
         if (value)
             setenv(name.c_str(), value->c_str(), 1);

@@ -5,6 +5,7 @@ ProcessOptions PlayerFolders::options() const
     ProcessOptions options;
     options.environment["XDG_DATA_HOME"] = data.path().string();
     options.environment["XDG_CONFIG_HOME"] = config.path().string();
+    options.environment["XDG_STATE_HOME"] = state.path().string();
     options.environment["SDL_AUDIODRIVER"] = "dummy";
     return options;
 }
@@ -23,8 +24,8 @@ std::string focusedGameWindow()
 
 double runnerGreenShare(const std::filesystem::path& png, const std::string& geometry)
 {
-    const std::string share = commandOutput({"convert", png.string(), "-crop", geometry, "+repage", "-scale", "25%",
-                                             "-fx", "g > r + 0.15 && g > b + 0.15 ? 1 : 0", "-format",
-                                             "%[fx:mean]", "info:"});
+    const std::string share =
+        commandOutput({"convert", png.string(), "-crop", geometry, "+repage", "-scale", "25%", "-fx",
+                       "g > r + 0.15 && g > b + 0.15 ? 1 : 0", "-format", "%[fx:mean]", "info:"});
     return std::stod(share);
 }

@@ -8,7 +8,7 @@
 
 // A player of their own: data and options folders of their own, and no sound device.
 struct PlayerFolders {
-    TempDir data, config;
+    TempDir data, config, state;
     ProcessOptions options() const;
 };
 
