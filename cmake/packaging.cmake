@@ -25,7 +25,9 @@ else()
   file(CREATE_LINK ../${game_folder}/zarnok ${CMAKE_BINARY_DIR}/packaging/zarnok SYMBOLIC)
   install(FILES ${CMAKE_BINARY_DIR}/packaging/zarnok DESTINATION games)
 
-  install(FILES packaging/linux/zarnok.desktop DESTINATION share/applications)
+  # Software centres find the game by its metainfo, and its menu entry by the same id.
+  install(FILES packaging/linux/org.zarnok2023.zarnok.desktop DESTINATION share/applications)
+  install(FILES packaging/linux/org.zarnok2023.zarnok.metainfo.xml DESTINATION share/metainfo)
   foreach(size 48 128 256)
     install(FILES assets/icons/zarnok-${size}.png DESTINATION share/icons/hicolor/${size}x${size}/apps
             RENAME zarnok.png)
