@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <algorithm>
 #include <cctype>
+#include <fstream>
 #include <thread>
 
 #include "game_over_screen.h"
@@ -11,6 +14,7 @@
 #include "ppm.h"
 #include "run_screen.h"
 #include "temp_dir.h"
+#include "test_window.h"
 
 namespace {
 
@@ -310,4 +314,33 @@ TEST_F(PlayedGame, TheLastRunsReplayVerifiesAndPlaysBackToTheSameScore)
     const ProcessResult replayed = replay.wait(30s);
     EXPECT_EQ(replayed.exitCode, 0) << replayed.out;
     EXPECT_EQ(finalScore(replayed.out), points) << replayed.out;
+}
+
+// A player's session leaves its console lines, each with its time, in zarnok.log; a headless run
+// leaves none.
+TEST(SessionLog, HoldsThePlayersConsoleLinesWithTheirTimes)
+{
+    PlayerFolders player;
+    const std::filesystem::path log = player.state.path() / "zarnok" / "zarnok.log";
+    ASSERT_EQ(
+        runProcess({builtGameBinary().string(), "--run_headless", "--filename", (player.data.path() / "shot").string()},
+                   player.options())
+            .exitCode,
+        0);
+    EXPECT_FALSE(std::filesystem::exists(log));
+
+    ChildProcess game({builtGameBinary().string(), "--seed", "7"}, player.options());
+    ASSERT_FALSE(focusedGameWindow().empty()) << game.outputSoFar();
+    ASSERT_FALSE(game.waitForLine("Game over at tick").empty()) << game.outputSoFar();
+    const std::vector<std::string> printed = splitLines(game.outputSoFar());
+    std::ifstream in(log);
+    std::vector<std::string> logged;
+    for (std::string line; std::getline(in, line);)
+        logged.push_back(line);
+    ASSERT_EQ(logged.size(), printed.size());
+    for (size_t i = 0; i < printed.size(); ++i) {
+        EXPECT_EQ(logged[i].substr(24), printed[i]);
+        EXPECT_EQ(logged[i].substr(0, 2), "20") << logged[i];
+    }
+    kill(game.id(), SIGTERM);
 }

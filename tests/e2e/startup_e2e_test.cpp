@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <signal.h>
-
 #include <algorithm>
-#include <fstream>
 #include <thread>
 
 #include "game_tree.h"
 #include "ppm.h"
-#include "test_window.h"
 
 namespace fs = std::filesystem;
 
@@ -243,32 +239,4 @@ TEST(CommandLine, HelpAndVersionAnswerWithoutADisplay)
               (std::vector<std::string>{":::::: WELCOME TO ZARNOK 2023 ::::::", "zarnok 2023.1",
                                         "Copyright (c) 2026 The ZARNOK 2023 developers. Free software under the "
                                         "MIT licence."}));
-}
-
-// A player's session leaves its console lines, each with its time, in zarnok.log; a headless run
-// leaves none.
-TEST(SessionLog, HoldsThePlayersConsoleLinesWithTheirTimes)
-{
-    PlayerFolders player;
-    const fs::path log = player.state.path() / "zarnok" / "zarnok.log";
-    ASSERT_EQ(
-        runProcess({builtGameBinary().string(), "--run_headless", "--filename", (player.data.path() / "shot").string()},
-                   player.options())
-            .exitCode,
-        0);
-    EXPECT_FALSE(fs::exists(log));
-
-    ChildProcess game({builtGameBinary().string(), "--seed", "7"}, player.options());
-    ASSERT_FALSE(game.waitForLine("Game over at tick").empty()) << game.outputSoFar();
-    const std::vector<std::string> printed = splitLines(game.outputSoFar());
-    std::ifstream in(log);
-    std::vector<std::string> logged;
-    for (std::string line; std::getline(in, line);)
-        logged.push_back(line);
-    ASSERT_EQ(logged.size(), printed.size());
-    for (size_t i = 0; i < printed.size(); ++i) {
-        EXPECT_EQ(logged[i].substr(24), printed[i]);
-        EXPECT_EQ(logged[i].substr(0, 2), "20") << logged[i];
-    }
-    kill(game.id(), SIGTERM);
 }
