@@ -104,16 +104,16 @@ int Game::exportVideo()
                   std::to_string(gameWindow->height()) + ": the framebuffer is incomplete.");
         return 1;
     }
-    VideoSpec spec;
-    spec.width = capture->width();
-    spec.height = capture->height();
-    spec.soundRate = kMixerRate;
-    spec.format = videoFormatOf(file).value_or(VideoFormat::Mp4);
-    spec.quickest = quality() == Quality::Low;
+    VideoStreams streams;
+    streams.width = capture->width();
+    streams.height = capture->height();
+    streams.soundRate = kMixerRate;
+    streams.format = videoFormatOf(file).value_or(VideoFormat::Mp4);
+    streams.quickest = quality() == Quality::Low;
     std::string error;
     catchInterruptions();
     const std::unique_ptr<VideoEncoder> encoder =
-        VideoEncoder::start(EncoderProcess::find("ffmpeg").value_or("ffmpeg"), spec, file, error);
+        VideoEncoder::start(EncoderProcess::find("ffmpeg").value_or("ffmpeg"), streams, file, error);
     if (!encoder) {
         printLine("Cannot start ffmpeg: " + error + ".");
         return 1;

@@ -204,24 +204,12 @@ void EncoderProcess::closeSound()
     closeHandle(handles->sound);
 }
 
-std::optional<std::string> EncoderProcess::readMessage()
+size_t EncoderProcess::readMessageBytes(char* buffer, size_t size)
 {
-    for (;;) {
-        const size_t end = handles->pending.find_first_of("\r\n");
-        if (end != std::string::npos) {
-            std::string line = handles->pending.substr(0, end);
-            handles->pending.erase(0, end + 1);
-            return line;
-        }
-        char buffer[512];
-        DWORD got = 0;
-        if (!ReadFile(handles->messages, buffer, sizeof buffer, &got, nullptr) || got == 0) {
-            if (handles->pending.empty())
-                return std::nullopt;
-            return std::exchange(handles->pending, std::string());
-        }
-        handles->pending.append(buffer, got);
-    }
+    DWORD got = 0;
+    if (!ReadFile(handles->messages, buffer, static_cast<DWORD>(size), &got, nullptr))
+        return 0;
+    return got;
 }
 
 int EncoderProcess::wait()
@@ -413,25 +401,13 @@ void EncoderProcess::closeSound()
     closeDescriptor(handles->sound);
 }
 
-std::optional<std::string> EncoderProcess::readMessage()
+size_t EncoderProcess::readMessageBytes(char* buffer, size_t size)
 {
     for (;;) {
-        const size_t end = handles->pending.find_first_of("\r\n");
-        if (end != std::string::npos) {
-            std::string line = handles->pending.substr(0, end);
-            handles->pending.erase(0, end + 1);
-            return line;
-        }
-        char buffer[512];
-        const ssize_t got = handles->messages >= 0 ? read(handles->messages, buffer, sizeof buffer) : 0;
+        const ssize_t got = handles->messages >= 0 ? read(handles->messages, buffer, size) : 0;
         if (got < 0 && errno == EINTR)
             continue;
-        if (got <= 0) {
-            if (handles->pending.empty())
-                return std::nullopt;
-            return std::exchange(handles->pending, std::string());
-        }
-        handles->pending.append(buffer, static_cast<size_t>(got));
+        return got > 0 ? static_cast<size_t>(got) : 0;
     }
 }
 
@@ -454,6 +430,26 @@ void EncoderProcess::kill()
 }
 
 #endif
+
+std::optional<std::string> EncoderProcess::readMessage()
+{
+    for (;;) {
+        const size_t end = handles->pending.find_first_of("\r\n");
+        if (end != std::string::npos) {
+            std::string line = handles->pending.substr(0, end);
+            handles->pending.erase(0, end + 1);
+            return line;
+        }
+        char buffer[512];
+        const size_t got = readMessageBytes(buffer, sizeof buffer);
+        if (got == 0) {
+            if (handles->pending.empty())
+                return std::nullopt;
+            return std::exchange(handles->pending, std::string());
+        }
+        handles->pending.append(buffer, got);
+    }
+}
 
 EncoderProcess::EncoderProcess(std::unique_ptr<Handles> processHandles) : handles(std::move(processHandles))
 {

@@ -39,5 +39,7 @@ public:
 private:
     struct Handles;
     explicit EncoderProcess(std::unique_ptr<Handles> handles);
+    // Some of the encoder's message bytes, waiting for them; 0 once it has closed them.
+    size_t readMessageBytes(char* buffer, size_t size);
     std::unique_ptr<Handles> handles;
 };

@@ -28,23 +28,23 @@ std::optional<VideoFormat> videoFormatOf(const std::filesystem::path& file)
     return std::nullopt;
 }
 
-std::vector<std::string> encoderArguments(const VideoSpec& spec, const std::string& soundInput,
+std::vector<std::string> encoderArguments(const VideoStreams& streams, const std::string& soundInput,
                                           const std::filesystem::path& file)
 {
-    const std::string size = std::to_string(spec.width) + "x" + std::to_string(spec.height);
+    const std::string size = std::to_string(streams.width) + "x" + std::to_string(streams.height);
     std::vector<std::string> arguments = {"-hide_banner", "-nostdin", "-loglevel", "error", "-y",
                                           // Both streams say all there is to know of them: ffmpeg must not read seconds
                                           // ahead in one to find out, while the other waits for it to read on.
                                           "-f", "rawvideo", "-pix_fmt", "rgba", "-s", size, "-framerate",
-                                          std::to_string(spec.framesPerSecond), "-probesize", "32", "-analyzeduration",
-                                          "0", "-thread_queue_size", "8", "-i", "pipe:0", "-f", "f32le", "-ar",
-                                          std::to_string(spec.soundRate), "-ac", "2", "-probesize", "32",
-                                          "-analyzeduration", "0", "-thread_queue_size", "1024", "-i", soundInput,
+                                          std::to_string(streams.framesPerSecond), "-probesize", "32",
+                                          "-analyzeduration", "0", "-thread_queue_size", "8", "-i", "pipe:0", "-f",
+                                          "f32le", "-ar", std::to_string(streams.soundRate), "-ac", "2", "-probesize",
+                                          "32", "-analyzeduration", "0", "-thread_queue_size", "1024", "-i", soundInput,
                                           // OpenGL reads rows from the bottom up.
                                           "-vf", "vflip", "-pix_fmt", "yuv420p", "-ar", "48000"};
     const std::vector<std::string> codecs =
-        spec.format == VideoFormat::Mp4
-            ? std::vector<std::string>{"-c:v", "libx264", "-preset",   spec.quickest ? "ultrafast" : "veryfast",
+        streams.format == VideoFormat::Mp4
+            ? std::vector<std::string>{"-c:v", "libx264", "-preset",   streams.quickest ? "ultrafast" : "veryfast",
                                        "-crf", "20",      "-c:a",      "aac",
                                        "-b:a", "160k",    "-movflags", "+faststart",
                                        "-f",   "mp4"}
@@ -56,13 +56,13 @@ std::vector<std::string> encoderArguments(const VideoSpec& spec, const std::stri
     return arguments;
 }
 
-std::unique_ptr<VideoEncoder> VideoEncoder::start(const std::string& program, const VideoSpec& spec,
+std::unique_ptr<VideoEncoder> VideoEncoder::start(const std::string& program, const VideoStreams& streams,
                                                   const std::filesystem::path& file, std::string& error)
 {
     std::filesystem::path part = file;
     part += ".part";
     std::unique_ptr<EncoderProcess> process =
-        EncoderProcess::start(program, encoderArguments(spec, EncoderProcess::soundInputName(), part), error);
+        EncoderProcess::start(program, encoderArguments(streams, EncoderProcess::soundInputName(), part), error);
     if (!process)
         return nullptr;
     return std::unique_ptr<VideoEncoder>(new VideoEncoder(std::move(process), file, std::move(part)));

@@ -18,7 +18,7 @@ enum class VideoFormat { Mp4, WebM };
 // The format a video's file name asks for: .mp4 (H.264 and AAC) or .webm (VP9 and Opus).
 std::optional<VideoFormat> videoFormatOf(const std::filesystem::path& file);
 
-struct VideoSpec {
+struct VideoStreams {
     int width = 1280;
     int height = 720;
     int framesPerSecond = 60;
@@ -30,7 +30,7 @@ struct VideoSpec {
 
 // ffmpeg's arguments: raw frames on its standard input (RGBA, bottom row first), raw sound from
 // `soundInput`, the video written to `file`.
-std::vector<std::string> encoderArguments(const VideoSpec& spec, const std::string& soundInput,
+std::vector<std::string> encoderArguments(const VideoStreams& streams, const std::string& soundInput,
                                           const std::filesystem::path& file);
 
 // A video being encoded by ffmpeg. The frames and their sound are written to it by two threads of
@@ -40,7 +40,7 @@ std::vector<std::string> encoderArguments(const VideoSpec& spec, const std::stri
 class VideoEncoder {
 public:
     // Nothing, and `error` says why, if `program` cannot be started.
-    static std::unique_ptr<VideoEncoder> start(const std::string& program, const VideoSpec& spec,
+    static std::unique_ptr<VideoEncoder> start(const std::string& program, const VideoStreams& streams,
                                                const std::filesystem::path& file, std::string& error);
     // Abandons the video unless it was finished.
     ~VideoEncoder();

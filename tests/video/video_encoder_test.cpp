@@ -29,12 +29,12 @@ std::string contents(const fs::path& file)
     return bytes.str();
 }
 
-VideoSpec tinySpec()
+VideoStreams tinyStreams()
 {
-    VideoSpec spec;
-    spec.width = 4;
-    spec.height = 2;
-    return spec;
+    VideoStreams streams;
+    streams.width = 4;
+    streams.height = 2;
+    return streams;
 }
 
 } // namespace
@@ -47,7 +47,7 @@ TEST(VideoEncoder, HandsOverEveryFrameAndSoundAndNamesTheVideoOnlyOnceFinished)
     const std::string program = encoder(folder.path(), "cat <&3 > \"$out.sound\" &\ncat > \"$out.frames\"\nwait\n"
                                                        "cat \"$out.frames\" \"$out.sound\" > \"$out\"\n");
     std::string error;
-    std::unique_ptr<VideoEncoder> video = VideoEncoder::start(program, tinySpec(), folder / "run.mp4", error);
+    std::unique_ptr<VideoEncoder> video = VideoEncoder::start(program, tinyStreams(), folder / "run.mp4", error);
     ASSERT_TRUE(video) << error;
     std::string frames;
     std::string sound;
@@ -74,7 +74,7 @@ TEST(VideoEncoder, LeavesNoFileWhenTheEncoderFailsOrIsAbandoned)
     std::unique_ptr<VideoEncoder> failing = VideoEncoder::start(
         encoder(folder.path(), "head -c 1000 > \"$out\"\necho 'Disk full' >&2\necho 'No space left on device' >&2\n"
                                "exit 1\n"),
-        tinySpec(), folder / "run.mp4", error);
+        tinyStreams(), folder / "run.mp4", error);
     ASSERT_TRUE(failing) << error;
     bool refused = false;
     for (int n = 0; n < 1000 && !refused; ++n)
@@ -86,13 +86,13 @@ TEST(VideoEncoder, LeavesNoFileWhenTheEncoderFailsOrIsAbandoned)
     EXPECT_FALSE(fs::exists(folder / "run.mp4.part"));
 
     std::unique_ptr<VideoEncoder> abandoned =
-        VideoEncoder::start(encoder(folder.path(), "exec cat > \"$out\"\n"), tinySpec(), folder / "run.mp4", error);
+        VideoEncoder::start(encoder(folder.path(), "exec cat > \"$out\"\n"), tinyStreams(), folder / "run.mp4", error);
     ASSERT_TRUE(abandoned) << error;
     ASSERT_TRUE(abandoned->add(std::vector<std::uint8_t>(32, 1), std::vector<float>(2, 0.0f)));
     abandoned->abandon();
     EXPECT_FALSE(fs::exists(folder / "run.mp4.part"));
     EXPECT_FALSE(fs::exists(folder / "run.mp4"));
 
-    EXPECT_FALSE(VideoEncoder::start((folder / "none").string(), tinySpec(), folder / "run.mp4", error));
+    EXPECT_FALSE(VideoEncoder::start((folder / "none").string(), tinyStreams(), folder / "run.mp4", error));
     EXPECT_EQ(error, "No such file or directory");
 }
