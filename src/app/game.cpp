@@ -304,6 +304,8 @@ void Game::startPlayersServices()
     gamepads.emplace(config.empty() ? std::filesystem::path() : config / "gamecontrollerdb.txt");
     if (!startReplay)
         session.openRecords();
+    const std::filesystem::path data = userDataFolder();
+    screenshots = std::make_unique<Screenshots>((data.empty() ? std::filesystem::path(".") : data) / "screenshots");
 }
 
 // What the graphics quality draws: the scene's target (its size and the motion blur) and the
@@ -404,8 +406,15 @@ void Game::resizeDrawing()
 
 void Game::passInput()
 {
-    for (const KeyEvent& event : input.keys)
+    for (const KeyEvent& event : input.keys) {
+        // F12 belongs to no screen, so it works on every one and nothing can be bound to it.
+        if (event.key == GLFW_KEY_F12) {
+            if (event.action == GLFW_PRESS && screenshots)
+                screenshots->request();
+            continue;
+        }
         session.key(event);
+    }
     input.keys.clear();
     followPointer();
     if (session.freesPointer()) {
@@ -580,6 +589,13 @@ void Game::drawScene()
 void Game::drawOverlay()
 {
     session.overlayItems(screenItems);
+    if (!notice.empty()) {
+        ItemWriter write(screenItems, screenItems.size());
+        const int h = gameWindow->height();
+        const int textWidth = static_cast<int>(notice.size()) * 9 + 2;
+        write.panel(PanelId::BluePanel, gameWindow->width() / 2 - textWidth / 2 - 12, h - 28, textWidth + 24, 26);
+        write.text(notice.c_str(), gameWindow->width() / 2, h - 24, 18, true);
+    }
     drawScreenItems(screenItems, panels, gameWindow->width(), gameWindow->height());
 }
 
@@ -600,8 +616,11 @@ void Game::finishFrame()
     if (options.runHeadless)
         writeScreenshot(options.screenshotFileGiven ? options.screenshotFile : "screenshot", gameWindow->width(),
                         gameWindow->height());
+    if (screenshots)
+        screenshots->afterFrame(gameWindow->width(), gameWindow->height());
     if (!exporting())
         glfwSwapBuffers(window);
+    followScreenshots(now);
     if (benchmarking()) {
         const double swapped = glfwGetTime();
         benchmarkFrameSeconds.push_back(swapped - lastFrameEnd);
@@ -611,6 +630,19 @@ void Game::finishFrame()
     for (const std::string& line : session.lines())
         printLine(line);
     session.clearLines();
+}
+
+void Game::followScreenshots(double now)
+{
+    if (!notice.empty() && now >= noticeUntil)
+        notice.clear();
+    if (!screenshots)
+        return;
+    for (const std::string& line : screenshots->finished()) {
+        printLine(line);
+        notice = line;
+        noticeUntil = now + 4.0;
+    }
 }
 
 void Game::updateTitle(double now)
@@ -626,6 +658,10 @@ void Game::shutDown()
 {
     session.end();
     audio.stop();
+    if (screenshots)
+        for (const std::string& line : screenshots->finishAll())
+            printLine(line);
+    screenshots.reset();
     // A video's end is said by the export.
     if (!exporting())
         printLine("scored  " + std::to_string(session.points()) + " points");

@@ -23,6 +23,7 @@
 #include "replay.h"
 #include "scene_resources.h"
 #include "screen_items.h"
+#include "screenshots.h"
 #include "session.h"
 #include "startup_options.h"
 #include "system_clock.h"
@@ -79,6 +80,8 @@ private:
     void setSceneUniforms();
     void drawScene();
     void drawOverlay();
+    // What became of F12's pictures: on the console, and for a while on the screen.
+    void followScreenshots(double now);
     void composite();
     void finishFrame();
     void updateTitle(double now);
@@ -137,6 +140,9 @@ private:
     std::optional<FramePacer> pacer; // none in a benchmark, which measures unpaced frames
     std::vector<double> benchmarkFrameSeconds;
     std::vector<ScreenItem> screenItems; // rewritten every frame
+    std::unique_ptr<Screenshots> screenshots; // a player's game only
+    std::string notice;                       // shown over every screen until noticeUntil
+    double noticeUntil = 0.0;
     std::string windowTitle;
     double lastFrameEnd = 0.0;
     glm::mat4 frameViewProj{1.0f};

@@ -165,6 +165,8 @@ std::optional<std::string> fixedKeyUse(int key)
         return "switches back-face culling";
     case GLFW_KEY_F11:
         return "switches fullscreen";
+    case GLFW_KEY_F12:
+        return "saves a screenshot";
     case GLFW_KEY_N:
         return "shows the normals";
     case GLFW_KEY_T:

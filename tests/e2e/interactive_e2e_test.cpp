@@ -193,6 +193,34 @@ TEST_F(PlayedGame, ThePauseScreenDimsTheFrozenSceneAndEscapeReturnsToTheHud)
     expectLegible(shots / "resumed.png", {hud[1], hud[4]});
 }
 
+// F12 over the pause screen: a PNG of the window's size in the data folder's screenshots, named
+// on the console, with the pixels of a grab of the window (below the notice that names it).
+TEST_F(PlayedGame, F12SavesTheFrameAsShownAsAPngAndSaysWhere)
+{
+    press("Escape");
+    line("Paused at tick");
+    press("F12");
+    const std::string said = line("Screenshot written to '");
+    TempDir shots;
+    ASSERT_TRUE(captureWindow(windowId, shots / "grab.png"));
+    press("q");
+    ASSERT_EQ(game->wait(30s).exitCode, 0);
+
+    const std::string prefix = "Screenshot written to '";
+    const std::filesystem::path file = said.substr(prefix.size(), said.size() - prefix.size() - 2);
+    EXPECT_EQ(file.parent_path(), dataHome / "zarnok/screenshots");
+    EXPECT_EQ(commandOutput({"identify", "-format", "%m %wx%h", file.string()}), "PNG 1280x768");
+    // Below the notice, which shows once the file is written.
+    const auto below = [&](const std::filesystem::path& image, const std::string& name) {
+        commandOutput({"convert", image.string(), "-crop", "1280x720+0+48", "+repage", (shots / name).string()});
+        return (shots / name).string();
+    };
+    const ProcessResult differing =
+        runProcess({"compare", "-metric", "AE", "-fuzz", "2%", below(file, "a.png"), below(shots / "grab.png", "b.png"),
+                    "null:"});
+    EXPECT_LT(std::stol(differing.err), 1280 * 720 / 200) << differing.err;
+}
+
 TEST_F(PlayedGame, RPlaysAgainFromTheStartAndTheBestOfTheRunsIsKept)
 {
     TempDir shots;
