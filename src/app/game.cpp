@@ -2,6 +2,8 @@
 
 #include "benchmark_report.h"
 #include "console.h"
+#include "crash_handler.h"
+#include "crash_record.h"
 #include "cube.h"
 #include "encoder_process.h"
 #include "export_progress.h"
@@ -11,6 +13,7 @@
 #include "interruption.h"
 #include "key_input.h"
 #include "mixer.h"
+#include "replay_files.h"
 #include "screenshot.h"
 #include "text.h"
 #include "user_data.h"
@@ -304,6 +307,12 @@ void Game::startPlayersServices()
     gamepads.emplace(config.empty() ? std::filesystem::path() : config / "gamecontrollerdb.txt");
     if (!startReplay)
         session.openRecords();
+    if (const std::optional<std::filesystem::path> replays = replayFolder()) {
+        std::error_code ignored;
+        std::filesystem::create_directories(*replays, ignored);
+        installCrashHandler(*replays / "crash.replay", logFile());
+        crashRecord().crashAtTick(options.crashAtTick);
+    }
     const std::filesystem::path data = userDataFolder();
     screenshots = std::make_unique<Screenshots>((data.empty() ? std::filesystem::path(".") : data) / "screenshots");
 }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "crash_record.h"
 #include "game_over_screen.h"
 #include "gl.h"
 #include "key_input.h"
@@ -11,15 +12,20 @@
 PlayScreen::PlayScreen(std::unique_ptr<Run> run, bool recorded, std::unique_ptr<Ghost> ghost, std::string daily)
     : RunScreen(std::move(run)), rival(std::move(ghost)), dailyDate(std::move(daily))
 {
-    if (recorded)
-        recorder.emplace(seed());
+    if (!recorded)
+        return;
+    recorder.emplace(seed());
+    crashRecord().startRun(seed());
 }
 
 void PlayScreen::practise(ReplayRecorder recorded)
 {
     practice = true;
-    if (recorder)
-        recorder = std::move(recorded);
+    if (!recorder)
+        return;
+    recorder = std::move(recorded);
+    crashRecord().startRun(seed());
+    crashRecord().follow(*recorder, world().points);
 }
 
 // Movement keys act while held, the jump on the press, every other key on the release.
@@ -86,6 +92,8 @@ void PlayScreen::reactTo(Session& session, const TickEvents& events)
     if (rival)
         rival->tick();
     cubesDropped += static_cast<std::uint64_t>(events.scored);
+    if (recorder)
+        crashRecord().follow(*recorder, world().points);
     if (!events.gameOver)
         return;
     if (keep(session).newBest)
@@ -112,6 +120,8 @@ RunPlacing PlayScreen::keep(Session& session)
     if (kept)
         return placing;
     kept = true;
+    if (recorder)
+        crashRecord().endRun();
     std::optional<Replay> replay;
     if (recorder)
         replay = recorder->finish(world().points, worldStateHash(world()));
@@ -124,8 +134,8 @@ RunPlacing PlayScreen::keep(Session& session)
     if (!dailyDate.empty()) {
         const DailyPlacing day = session.records().recordDaily(dailyDate, world().points, replay);
         const std::string runs = std::to_string(day.attempts) + (day.attempts == 1 ? " run" : " runs");
-        dailyLine = "Daily run " + dailyDate + ": " + (day.dayBest ? "the day's best" : "best " + std::to_string(day.best)) +
-                    " after " + runs;
+        dailyLine = "Daily run " + dailyDate + ": " +
+                    (day.dayBest ? "the day's best" : "best " + std::to_string(day.best)) + " after " + runs;
         session.say("Daily run " + dailyDate + ": " + std::to_string(world().points) + " points; the day's best is " +
                     std::to_string(day.best) + " after " + runs + ".");
     }

@@ -9,8 +9,7 @@
 
 namespace fs = std::filesystem;
 
-Screenshots::Screenshots(fs::path pictureFolder)
-    : folder(std::move(pictureFolder)), writer([this] { writePictures(); })
+Screenshots::Screenshots(fs::path pictureFolder) : folder(std::move(pictureFolder)), writer([this] { writePictures(); })
 {
 }
 

@@ -72,8 +72,11 @@ public:
         for (const std::string& line : held)
             write(line);
         held.clear();
+        kept = path;
         return true;
     }
+
+    const fs::path& path() const { return kept; }
 
     void stop()
     {
@@ -94,9 +97,11 @@ private:
         if (file != nullptr)
             std::fclose(file);
         file = nullptr;
+        kept.clear();
     }
 
     std::FILE* file = nullptr;
+    fs::path kept;
     bool holding = true;
     std::vector<std::string> held;
 };
@@ -121,6 +126,11 @@ void printLine(const std::string& text)
 bool startLog(const fs::path& file, std::string& error)
 {
     return consoleLog().start(file, error);
+}
+
+fs::path logFile()
+{
+    return consoleLog().path();
 }
 
 void keepNoLog()

@@ -22,5 +22,7 @@ void printOverLine(const std::string& text);
 // the lines printed before this call. The last three logs are kept beside it as file.1 (the newest)
 // to file.3. False, and `error` says why, when the log cannot be opened; the console goes on alone.
 bool startLog(const std::filesystem::path& file, std::string& error);
+// The log being kept, or an empty path.
+std::filesystem::path logFile();
 // The process keeps no log: the lines held back for one are let go, and none are held again.
 void keepNoLog();

@@ -147,6 +147,8 @@ void parseCommandLine(StartupOptions& options, int argc, const char* const* argv
             options.audioLog = true;
         if (isWord(argument, "--quality"))
             takeQuality(options, i, argc, argv);
+        if (isWord(argument, "--crash-at-tick") && i + 1 < argc && !parseNumber(argv[i + 1], options.crashAtTick))
+            options.crashAtTick = 0;
         if (isWord(argument, "--help"))
             options.helpRequested = true;
         if (isWord(argument, "--version"))

@@ -17,6 +17,7 @@ struct StartupOptions {
     std::string quality;          // --quality low|medium|high; empty: the player's choice
     std::string exportReplayFile; // --export-video REPLAY OUT
     std::string exportVideoFile;
+    std::uint32_t crashAtTick = 0; // --crash-at-tick N, not in the help: a test of the crash path
     int videoWidth = 1280; // --size WxH, of an exported video
     int videoHeight = 720;
     bool runHeadless = false;

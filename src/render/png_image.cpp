@@ -17,8 +17,8 @@ void appendChunk(std::string& out, const char* type, const std::string& data)
     out.append(type, 4);
     out.append(data);
     const auto* checked = reinterpret_cast<const Bytef*>(out.data() + typeAt);
-    appendBigEndian(out, static_cast<std::uint32_t>(crc32(crc32(0L, Z_NULL, 0), checked,
-                                                          static_cast<uInt>(data.size() + 4))));
+    appendBigEndian(
+        out, static_cast<std::uint32_t>(crc32(crc32(0L, Z_NULL, 0), checked, static_cast<uInt>(data.size() + 4))));
 }
 
 // Each row after its filter byte (0: none); a game's frame gains little from the others.

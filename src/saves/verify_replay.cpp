@@ -41,6 +41,8 @@ int verifyReplay(const std::string& file, bool soundLog)
               std::to_string(replay->ticks) + " ticks, re-simulated " + std::to_string(outcome.points) + " points in " +
               std::to_string(outcome.ticks) + " ticks, final state " + hex(outcome.state) +
               (same ? "" : " (recorded " + hex(replay->finalState) + ")") +
-              (same ? ": the same game" : ": they differ"));
+              (!same                                 ? ": they differ"
+               : replay->finalState == kNoFinalState ? ": the same game, up to the crash that ended it"
+                                                     : ": the same game"));
     return same ? 0 : 1;
 }

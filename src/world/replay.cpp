@@ -245,11 +245,16 @@ void ReplayRecorder::flush(std::vector<std::uint8_t>& out) const
         write.count(stretch - 1);
 }
 
+void ReplayRecorder::appendPendingInputs(std::vector<std::uint8_t>& out) const
+{
+    if (stretch > 0)
+        flush(out);
+}
+
 Replay ReplayRecorder::finish(std::int32_t points, std::uint64_t state) const
 {
     Replay finished = replay;
-    if (stretch > 0)
-        flush(finished.inputs);
+    appendPendingInputs(finished.inputs);
     finished.finalPoints = points;
     finished.finalState = state;
     return finished;
@@ -291,7 +296,14 @@ TickInput ReplayPlayer::next()
 std::vector<std::uint8_t> encodeReplay(const Replay& replay)
 {
     std::vector<std::uint8_t> bytes;
-    Writer write(bytes);
+    appendReplayHeader(replay, replay.inputs.size(), bytes);
+    bytes.insert(bytes.end(), replay.inputs.begin(), replay.inputs.end());
+    return bytes;
+}
+
+void appendReplayHeader(const Replay& replay, size_t inputBytes, std::vector<std::uint8_t>& out)
+{
+    Writer write(out);
     write.bytes(kMagic, sizeof kMagic);
     write.byte(kFormat);
     write.byte(static_cast<std::uint8_t>(replay.version.size()));
@@ -300,9 +312,7 @@ std::vector<std::uint8_t> encodeReplay(const Replay& replay)
     write.number(replay.ticks);
     write.number(static_cast<std::uint32_t>(replay.finalPoints));
     write.number(replay.finalState);
-    write.number(static_cast<std::uint32_t>(replay.inputs.size()));
-    write.bytes(replay.inputs.data(), replay.inputs.size());
-    return bytes;
+    write.number(static_cast<std::uint32_t>(inputBytes));
 }
 
 namespace {

@@ -15,9 +15,13 @@ struct Replay {
     std::uint32_t seed = 0;
     std::uint32_t ticks = 0;
     std::int32_t finalPoints = 0;
-    std::uint64_t finalState = 0; // worldStateHash after the last tick
+    std::uint64_t finalState = 0; // worldStateHash after the last tick; kNoFinalState after a crash
     std::vector<std::uint8_t> inputs;
 };
+
+// The final state of a run that crashed: it never reached an end whose state could be recorded,
+// so its re-simulation is checked by its ticks and points alone.
+constexpr std::uint64_t kNoFinalState = 0;
 
 // The version replays are recorded with, and the only one this game plays: a replay of another
 // simulation would not play the same game.
@@ -32,6 +36,12 @@ public:
 
     // The replay of the ticks recorded so far, which ended with `points` and the state `state`.
     Replay finish(std::int32_t points, std::uint64_t state) const;
+
+    // The inputs so far, as the file stores them: those written for good, which only ever grow,
+    // then those of the stretch still being recorded.
+    const std::vector<std::uint8_t>& storedInputs() const { return replay.inputs; }
+    void appendPendingInputs(std::vector<std::uint8_t>& out) const;
+    std::uint32_t ticks() const { return replay.ticks; }
 
 private:
     void flush(std::vector<std::uint8_t>& out) const;
@@ -67,6 +77,9 @@ private:
 
 // The bytes of a replay file.
 std::vector<std::uint8_t> encodeReplay(const Replay& replay);
+// Appends the bytes of a replay file before its inputs, which are `inputBytes` long;
+// `replay.inputs` is not read.
+void appendReplayHeader(const Replay& replay, size_t inputBytes, std::vector<std::uint8_t>& out);
 
 // The replay in a file's bytes. A file that is not a replay, one from another version, or one
 // that is damaged or hostile yields nothing and `error` says why, in words for a player.

@@ -19,5 +19,6 @@ ReplayOutcome resimulate(const Replay& replay, const std::function<void(const Ti
 
 bool sameGame(const Replay& replay, const ReplayOutcome& outcome)
 {
-    return outcome.points == replay.finalPoints && outcome.ticks == replay.ticks && outcome.state == replay.finalState;
+    return outcome.points == replay.finalPoints && outcome.ticks == replay.ticks &&
+           (outcome.state == replay.finalState || replay.finalState == kNoFinalState);
 }

@@ -215,9 +215,8 @@ TEST_F(PlayedGame, F12SavesTheFrameAsShownAsAPngAndSaysWhere)
         commandOutput({"convert", image.string(), "-crop", "1280x720+0+48", "+repage", (shots / name).string()});
         return (shots / name).string();
     };
-    const ProcessResult differing =
-        runProcess({"compare", "-metric", "AE", "-fuzz", "2%", below(file, "a.png"), below(shots / "grab.png", "b.png"),
-                    "null:"});
+    const ProcessResult differing = runProcess(
+        {"compare", "-metric", "AE", "-fuzz", "2%", below(file, "a.png"), below(shots / "grab.png", "b.png"), "null:"});
     EXPECT_LT(std::stol(differing.err), 1280 * 720 / 200) << differing.err;
 }
 
@@ -371,4 +370,33 @@ TEST(SessionLog, HoldsThePlayersConsoleLinesWithTheirTimes)
         EXPECT_EQ(logged[i].substr(0, 2), "20") << logged[i];
     }
     kill(game.id(), SIGTERM);
+}
+
+// A run made to crash at tick 300 ends the game as the crash would, leaves the run up to it as
+// crash.replay, which re-simulates to that tick, and the report in the log.
+TEST(CrashReplay, ACrashLeavesTheRunUpToItAndAReportInTheLog)
+{
+    PlayerFolders player;
+    ChildProcess game({builtGameBinary().string(), "--seed", kLongTrackSeed, "--crash-at-tick", "300"},
+                      player.options());
+    const ProcessResult crashed = game.wait(120s);
+    EXPECT_FALSE(crashed.timedOut);
+    EXPECT_NE(crashed.exitCode, 0) << crashed.out;
+    EXPECT_NE(crashed.err.find("ZARNOK 2023 crashed: segmentation fault (signal 11)."), std::string::npos)
+        << crashed.err;
+
+    const std::filesystem::path replay = player.data.path() / "zarnok/replays/crash.replay";
+    const ProcessResult verified =
+        runProcess({builtGameBinary().string(), "--verify-replay", replay.string()}, {}, 60s);
+    EXPECT_EQ(verified.exitCode, 0) << verified.out;
+    EXPECT_NE(verified.out.find(" in 300 ticks, re-simulated "), std::string::npos) << verified.out;
+    EXPECT_NE(verified.out.find(" in 300 ticks, final state "), std::string::npos) << verified.out;
+
+    const std::string log = readFile(player.state.path() / "zarnok/zarnok.log");
+    for (const std::string& expected :
+         {std::string("ZARNOK 2023 crashed: segmentation fault"),
+          "Version " + std::string(ZARNOK_VERSION) + ", seed " + kLongTrackSeed + ", tick 300, ",
+          "The run up to the crash is in '" + replay.string() + "'", std::string("Backtrace:\n")})
+        EXPECT_NE(log.find(expected), std::string::npos) << expected << "\n" << log;
+    EXPECT_EQ(log.find("scored "), std::string::npos) << "the game ended by the crash, not on its own";
 }
