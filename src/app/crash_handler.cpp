@@ -16,112 +16,110 @@
 #include <unistd.h>
 #endif
 
-    namespace
+namespace {
+
+// Everything the handler needs is made before it can run: it may not allocate.
+struct CrashFiles {
+    char replay[1024] = {};
+    char replayPart[1040] = {};
+    char log[1024] = {};
+};
+CrashFiles files;
+
+// A line of the report built in place, without the C library's formatting.
+class ReportLine {
+public:
+    ReportLine& text(const char* words)
+    {
+        while (*words != '\0' && length < sizeof line - 1)
+            line[length++] = *words++;
+        return *this;
+    }
+    ReportLine& number(unsigned long long value, unsigned base = 10)
+    {
+        char digits[24];
+        int count = 0;
+        do {
+            digits[count++] = "0123456789abcdef"[value % base];
+            value /= base;
+        } while (value > 0);
+        while (count > 0 && length < sizeof line - 1)
+            line[length++] = digits[--count];
+        return *this;
+    }
+    const char* data() const { return line; }
+    size_t size() const { return length; }
+
+private:
+    char line[1200] = {};
+    size_t length = 0;
+};
+
+// The log's timestamp, "2026-12-10 11:52:03.123 " in UTC, from the days since 1970.
+void stamp(ReportLine& line, long long milliseconds)
 {
-
-    // Everything the handler needs is made before it can run: it may not allocate.
-    struct CrashFiles {
-        char replay[1024] = {};
-        char replayPart[1040] = {};
-        char log[1024] = {};
+    const long long seconds = milliseconds / 1000;
+    long long days = seconds / 86400;
+    const long long daySeconds = seconds % 86400;
+    // Howard Hinnant's days-to-civil algorithm.
+    days += 719468;
+    const long long era = days / 146097;
+    const long long dayOfEra = days - era * 146097;
+    const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long shifted = (5 * dayOfYear + 2) / 153;
+    const long long day = dayOfYear - (153 * shifted + 2) / 5 + 1;
+    const long long month = shifted < 10 ? shifted + 3 : shifted - 9;
+    const long long year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    const auto two = [&](long long value) {
+        line.number(static_cast<unsigned long long>(value / 10)).number(static_cast<unsigned long long>(value % 10));
     };
-    CrashFiles files;
+    line.number(static_cast<unsigned long long>(year)).text("-");
+    two(month);
+    line.text("-");
+    two(day);
+    line.text(" ");
+    two(daySeconds / 3600);
+    line.text(":");
+    two(daySeconds / 60 % 60);
+    line.text(":");
+    two(daySeconds % 60);
+    line.text(".");
+    line.number(static_cast<unsigned long long>(milliseconds % 1000 / 100))
+        .number(static_cast<unsigned long long>(milliseconds % 100 / 10))
+        .number(static_cast<unsigned long long>(milliseconds % 10))
+        .text(" ");
+}
 
-    // A line of the report built in place, without the C library's formatting.
-    class ReportLine {
-    public:
-        ReportLine& text(const char* words)
-        {
-            while (*words != '\0' && length < sizeof line - 1)
-                line[length++] = *words++;
-            return *this;
-        }
-        ReportLine& number(unsigned long long value, unsigned base = 10)
-        {
-            char digits[24];
-            int count = 0;
-            do {
-                digits[count++] = "0123456789abcdef"[value % base];
-                value /= base;
-            } while (value > 0);
-            while (count > 0 && length < sizeof line - 1)
-                line[length++] = digits[--count];
-            return *this;
-        }
-        const char* data() const { return line; }
-        size_t size() const { return length; }
+void copyPath(char* to, size_t size, const std::string& path)
+{
+    std::snprintf(to, size, "%s", path.c_str());
+}
 
-    private:
-        char line[1200] = {};
-        size_t length = 0;
-    };
+bool writeReplay();
 
-    // The log's timestamp, "2026-12-10 11:52:03.123 " in UTC, from the days since 1970.
-    void stamp(ReportLine & line, long long milliseconds)
-    {
-        const long long seconds = milliseconds / 1000;
-        long long days = seconds / 86400;
-        const long long daySeconds = seconds % 86400;
-        // Howard Hinnant's days-to-civil algorithm.
-        days += 719468;
-        const long long era = days / 146097;
-        const long long dayOfEra = days - era * 146097;
-        const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-        const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-        const long long shifted = (5 * dayOfYear + 2) / 153;
-        const long long day = dayOfYear - (153 * shifted + 2) / 5 + 1;
-        const long long month = shifted < 10 ? shifted + 3 : shifted - 9;
-        const long long year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-        const auto two = [&](long long value) {
-            line.number(static_cast<unsigned long long>(value / 10))
-                .number(static_cast<unsigned long long>(value % 10));
-        };
-        line.number(static_cast<unsigned long long>(year)).text("-");
-        two(month);
-        line.text("-");
-        two(day);
-        line.text(" ");
-        two(daySeconds / 3600);
-        line.text(":");
-        two(daySeconds / 60 % 60);
-        line.text(":");
-        two(daySeconds % 60);
-        line.text(".");
-        line.number(static_cast<unsigned long long>(milliseconds % 1000 / 100))
-            .number(static_cast<unsigned long long>(milliseconds % 100 / 10))
-            .number(static_cast<unsigned long long>(milliseconds % 10))
-            .text(" ");
+// What the run was, and where it went: the same on every platform.
+template <typename Report> void reportRun(Report& report)
+{
+    const CrashRecord::RunState run = crashRecord().runState();
+    ReportLine version;
+    version.text("Version ").text(ZARNOK_VERSION);
+    if (!run.running) {
+        report.say(version.text(": no run was being played."));
+        return;
     }
-
-    void copyPath(char* to, size_t size, const std::string& path)
-    {
-        std::snprintf(to, size, "%s", path.c_str());
-    }
-
-    bool writeReplay();
-
-    // What the run was, and where it went: the same on every platform.
-    template <typename Report> void reportRun(Report & report)
-    {
-        const CrashRecord::RunState run = crashRecord().runState();
-        ReportLine version;
-        version.text("Version ").text(ZARNOK_VERSION);
-        if (!run.running) {
-            report.say(version.text(": no run was being played."));
-            return;
-        }
-        version.text(", seed ").number(run.seed).text(", tick ").number(run.ticks).text(", ");
-        version.number(static_cast<unsigned long long>(run.points < 0 ? 0 : run.points)).text(" points.");
-        report.say(version);
-        if (writeReplay())
-            report.say(ReportLine()
-                           .text("The run up to the crash is in '")
-                           .text(files.replay)
-                           .text("': zarnok --verify-replay plays it again."));
-        else
-            report.say(
-                ReportLine().text("The run up to the crash could not be written to '").text(files.replay).text("'."));
-    }
+    version.text(", seed ").number(run.seed).text(", tick ").number(run.ticks).text(", ");
+    version.number(static_cast<unsigned long long>(run.points < 0 ? 0 : run.points)).text(" points.");
+    report.say(version);
+    if (writeReplay())
+        report.say(ReportLine()
+                       .text("The run up to the crash is in '")
+                       .text(files.replay)
+                       .text("': zarnok --verify-replay plays it again."));
+    else
+        report.say(
+            ReportLine().text("The run up to the crash could not be written to '").text(files.replay).text("'."));
+}
 
 } // namespace
 

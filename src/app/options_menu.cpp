@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 
 #include "gl.h"
 
@@ -82,6 +83,9 @@ void OptionsMenu::step(int direction)
     case GraphicsQuality:
         stepQuality(direction);
         break;
+    case TextSize:
+        stepTextSize(direction, false);
+        break;
     case InvertMouseY:
     case Fullscreen:
     case PauseOnFocusLoss:
@@ -101,6 +105,18 @@ void OptionsMenu::stepQuality(int direction)
     current.video.quality = static_cast<Quality>(next);
     if (presetOf(current.video.quality).samples != windowSamples)
         said = "The window's multisampling changes at the next start";
+}
+
+void OptionsMenu::stepTextSize(int direction, bool roundTheEnds)
+{
+    const int count = static_cast<int>(std::size(kTextSizes));
+    int at = 0;
+    while (at < count && kTextSizes[at] != current.video.textSize)
+        ++at;
+    at += direction;
+    if (roundTheEnds)
+        at = (at + count) % count;
+    current.video.textSize = kTextSizes[std::clamp(at, 0, count - 1)];
 }
 
 void OptionsMenu::activate()
@@ -125,6 +141,9 @@ void OptionsMenu::activate()
         break;
     case Ghost:
         current.video.ghost = !current.video.ghost;
+        break;
+    case TextSize:
+        stepTextSize(1, true);
         break;
     case Back:
         done = true;
@@ -202,6 +221,8 @@ std::string OptionsMenu::label(int row) const
         return "Frame rate in title";
     case Ghost:
         return "Ghost of a run";
+    case TextSize:
+        return "Text size";
     case Back:
         return "Back";
     default:
@@ -235,6 +256,8 @@ std::string OptionsMenu::value(int row) const
         return onOff(current.video.showFps);
     case Ghost:
         return onOff(current.video.ghost);
+    case TextSize:
+        return std::to_string(current.video.textSize) + " %";
     default:
         if (!isKeyRow(row))
             return "";

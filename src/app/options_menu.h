@@ -20,6 +20,7 @@ public:
         PauseOnFocusLoss,
         ShowFrameRate,
         Ghost,
+        TextSize,
         FirstKey,
         Back = FirstKey + kActionCount,
         RowCount,
@@ -61,6 +62,8 @@ private:
     void step(int direction);
 
     void stepQuality(int direction);
+    // One size up or down; with `roundTheEnds`, from the largest back to the smallest.
+    void stepTextSize(int direction, bool roundTheEnds);
 
     PlayerOptions current;
     int windowSamples;

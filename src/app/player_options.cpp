@@ -69,6 +69,18 @@ public:
             problems.push_back(std::string(key) + " = " + text + " is not a whole number from 0 to 100");
     }
 
+    void textSize(const char* section, const char* key, int& value)
+    {
+        const std::string text = ini.Get(section, key, "");
+        for (int size : kTextSizes)
+            if (text == std::to_string(size)) {
+                value = size;
+                return;
+            }
+        if (!text.empty())
+            problems.push_back(std::string(key) + " = " + text + " is not 100, 125 or 150");
+    }
+
     void flag(const char* section, const char* key, bool& value)
     {
         std::string text = ini.Get(section, key, "");
@@ -196,6 +208,7 @@ PlayerOptions OptionsFile::load(const PlayerOptions& defaults)
     qualityHeld = read.quality("video", "quality", options.video.quality);
     read.flag("video", "show_fps", options.video.showFps);
     read.flag("video", "ghost", options.video.ghost);
+    read.textSize("video", "text_size", options.video.textSize);
     read.factor("input", "mouse_sensitivity", kLeastMouseSensitivity, kMostMouseSensitivity,
                 options.input.mouseSensitivity);
     read.flag("input", "invert_mouse_y", options.input.invertMouseY);
@@ -238,6 +251,7 @@ std::string optionsFileText(const PlayerOptions& options)
     text += std::string("quality = ") + qualityName(options.video.quality) + "\n";
     text += std::string("show_fps = ") + yesNo(options.video.showFps) + "\n";
     text += std::string("ghost = ") + yesNo(options.video.ghost) + "\n";
+    text += "text_size = " + std::to_string(options.video.textSize) + "\n";
     text += "\n[input]\n";
     text += "mouse_sensitivity = " + OptionsReader::formatFactor(options.input.mouseSensitivity) + "\n";
     text += std::string("invert_mouse_y = ") + yesNo(options.input.invertMouseY) + "\n";

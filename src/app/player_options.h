@@ -24,10 +24,11 @@ struct VideoOptions {
     Quality quality = Quality::High;
     bool showFps = true; // the frame rate in the title
     bool ghost = true;   // a recorded run races beside the player's, where there is one
+    int textSize = 100;  // in percent: 100, 125 or 150 (kTextSizes)
     bool operator==(const VideoOptions& other) const
     {
         return fullscreen == other.fullscreen && quality == other.quality && showFps == other.showFps &&
-               ghost == other.ghost;
+               ghost == other.ghost && textSize == other.textSize;
     }
 };
 
@@ -51,6 +52,7 @@ struct PlayerOptions {
     bool operator!=(const PlayerOptions& other) const { return !(*this == other); }
 };
 
+inline constexpr int kTextSizes[] = {100, 125, 150};
 inline constexpr float kLeastMouseSensitivity = 0.1f;
 inline constexpr float kMostMouseSensitivity = 5.0f;
 

@@ -15,6 +15,7 @@ struct ReplayBar {
     std::int32_t points = 0;
     bool paused = false;
     const char* speed = "1x";
+    int textSize = 100; // in percent: the bar lays itself out for it
 };
 
 // The bar, after the items already in `items`: the viewer's keys, the time played and the run's

@@ -137,6 +137,7 @@ ReplayBar ReplayScreen::bar(const Session& session) const
     shown.points = world().points;
     shown.paused = paused;
     shown.speed = kSpeedNames[speedStep];
+    shown.textSize = session.options().video.textSize;
     return shown;
 }
 
@@ -219,8 +220,8 @@ void ReplayScreen::reactTo(Session& /*session*/, const TickEvents& events)
 
 void ReplayScreen::showEnd(Session& session)
 {
-    auto ending = std::make_unique<GameOverScreen>(world(), GameOverScreen::Ending{false, true, std::nullopt, "", false},
-                                                   !onlyThis);
+    auto ending = std::make_unique<GameOverScreen>(
+        world(), GameOverScreen::Ending{false, true, std::nullopt, "", false}, !onlyThis);
     endScreen = ending.get();
     session.open(std::move(ending));
 }

@@ -46,6 +46,7 @@ std::string& ItemWriter::text(int x, int y, int size, bool centered)
     text.y = y;
     text.size = size;
     text.centered = centered;
+    text.sized = sizing;
     return text.text;
 }
 

@@ -25,6 +25,7 @@ enum class PanelId { BluePanel, PauseBackground, GlassCorner };
 struct PanelItem {
     PanelId panel;
     int x, y, width, height;
+    bool sized = false; // laid out for the text size already, by the screen that wrote it
 };
 
 // A line of text whose glyphs span y to y + size; centred about x or starting at x.
@@ -32,6 +33,7 @@ struct TextItem {
     std::string text;
     int x, y, size;
     bool centered;
+    bool sized = false; // laid out for the text size already, by the screen that wrote it
 };
 
 using ScreenItem = std::variant<PanelItem, TextItem>;
@@ -70,7 +72,12 @@ public:
     ItemWriter(const ItemWriter&) = delete;
     ItemWriter& operator=(const ItemWriter&) = delete;
 
-    void panel(PanelId panel, int x, int y, int width, int height) { next() = PanelItem{panel, x, y, width, height}; }
+    void panel(PanelId panel, int x, int y, int width, int height)
+    {
+        next() = PanelItem{panel, x, y, width, height, sizing};
+    }
+    // The items written from here on are laid out for the text size by the screen itself.
+    void laidOutForTextSize() { sizing = true; }
 
     // The text item to fill in; its text is the caller's to write.
     std::string& text(int x, int y, int size, bool centered);
@@ -81,6 +88,7 @@ private:
 
     std::vector<ScreenItem>& items;
     size_t count = 0;
+    bool sizing = false;
 };
 
 // `words` followed by the number and `after`, in the item's own storage.

@@ -13,6 +13,7 @@
 #include "replay_files.h"
 #include "replay_screen.h"
 #include "run.h"
+#include "text_size.h"
 #include "title_screen.h"
 #include "video_screen.h"
 
@@ -113,7 +114,17 @@ void Session::key(const KeyEvent& event)
 
 void Session::pointer(const PointerInput& pointer)
 {
-    stack.back()->pointer(*this, pointer);
+    PointerInput seen = pointer;
+    if (options().video.textSize != 100) {
+        // The screens know where their items are at the size they were written: a pointer on
+        // a grown line points at that line as written.
+        std::vector<ScreenItem> written;
+        stack.back()->items(*this, written);
+        std::vector<ScreenItem> shown = written;
+        applyTextSize(shown, options().video.textSize, width(), height());
+        pointedBeforeTextSize(written, shown, seen.x, seen.y);
+    }
+    stack.back()->pointer(*this, seen);
     closed.clear();
 }
 
@@ -175,6 +186,7 @@ bool Session::freesPointer() const
 void Session::overlayItems(std::vector<ScreenItem>& items) const
 {
     stack.back()->items(*this, items);
+    applyTextSize(items, options().video.textSize, width(), height());
 }
 
 const RunScreen* Session::shownRun() const

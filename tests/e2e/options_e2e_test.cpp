@@ -4,11 +4,14 @@
 #include <functional>
 #include <thread>
 
+#include "game_over_screen.h"
 #include "game_tree.h"
 #include "gl.h"
 #include "ocr.h"
+#include "pause_screen.h"
 #include "run_screen.h"
 #include "temp_dir.h"
+#include "text_size.h"
 
 namespace {
 
@@ -269,4 +272,39 @@ TEST_F(SetUpGame, EachBadOptionsFileIsSaidInOneLineAndTheGamePlays)
             << bad.name << ":\n"
             << result.out;
     }
+}
+
+// At 150 % in a 1280 x 720 window every line of the pause and game-over screens reads whole, at
+// the place the larger text puts it.
+TEST_F(SetUpGame, AtTheLargestTextSizeThePauseAndGameOverScreensReadWhole)
+{
+    writeFile(configHome / "zarnok/options.ini", "[video]\ntext_size = 150\n");
+    start();
+    commandOutput({"xdotool", "windowsize", windowId, "1280", "720"});
+    line("Drawing at 1280 x 720.");
+    TempDir shots;
+    keys({"Escape"});
+    const std::string paused = line("Paused at tick");
+    ASSERT_TRUE(captureWindow(windowId, shots / "paused.png"));
+    keys({"Escape"});
+    line("Resumed at tick");
+    keys({"2"});
+    const std::string over = line("Game over at tick");
+    ASSERT_TRUE(captureWindow(windowId, shots / "over.png"));
+    keys({"q"});
+    ASSERT_EQ(game->wait(30s).exitCode, 0);
+
+    const auto pointsIn = [](const std::string& said) { return std::stoi(said.substr(said.find(" with ") + 6)); };
+    ScreenState state = windowState(pointsIn(paused));
+    state.height = 720;
+    std::vector<ScreenItem> pause = pauseScreenItems(state);
+    applyTextSize(pause, 150, 1280, 720);
+    expectLegible(shots / "paused.png", pause, 720);
+
+    state.points = pointsIn(over);
+    state.newBest = state.bestRunSaved = state.points > 0;
+    state.rank = state.points > 0 ? 1 : 0;
+    std::vector<ScreenItem> ending = gameOverScreenItems(state);
+    applyTextSize(ending, 150, 1280, 720);
+    expectLegible(shots / "over.png", ending, 720);
 }

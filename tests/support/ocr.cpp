@@ -25,12 +25,13 @@ std::string foldWhiteSpace(const std::string& text)
 }
 
 // OCR cannot tell a round O from a zero, nor always see the gap between two words, and it reads
-// the odd speck of the scene behind a gap as a full stop or a comma.
+// the odd speck of the scene behind a gap, or of the line beside, as a full stop, a comma or a quote.
 std::string comparable(const std::string& text)
 {
     std::string result;
     for (char c : text) {
-        if (std::isspace(static_cast<unsigned char>(c)) || c == '.' || c == ',')
+        if (std::isspace(static_cast<unsigned char>(c)) || c == '.' || c == ',' || c == '\'' || c == '`' ||
+            (static_cast<unsigned char>(c) & 0x80) != 0)
             continue;
         result += (c == 'O' || c == 'o') ? '0' : c;
     }
@@ -46,7 +47,7 @@ std::vector<std::string> readTextLine(const fs::path& image, int left, int top, 
     const std::string geometry =
         std::to_string(width) + "x" + std::to_string(height) + "+" + std::to_string(left) + "+" + std::to_string(top);
     std::vector<std::string> readings;
-    for (const char* scale : {"200%", "300%"}) {
+    for (const char* scale : {"100%", "200%", "300%"}) {
         // The darkest channel keeps the white glyphs bright and every coloured background dark.
         runProcess({"convert", image.string(), "-crop", geometry, "+repage", "-channel", "RGB", "-separate",
                     "-evaluate-sequence", "Min", "-resize", scale, crop.string()});
