@@ -30,6 +30,7 @@ TEST(PlayerOptions, WhatTheGameWritesItReadsBackAndNothingMore)
     chosen.video.fullscreen = true;
     chosen.video.quality = Quality::Medium;
     chosen.video.showFps = false;
+    chosen.video.textSize = 125;
     chosen.input = {1.3f, true, false};
     chosen.keys.bind(Action::Jump, GLFW_KEY_J);
     chosen.keys.bind(Action::Left, GLFW_KEY_LEFT);
@@ -52,12 +53,14 @@ TEST(PlayerOptions, WhatTheGameWritesItReadsBackAndNothingMore)
 
 TEST(PlayerOptions, EachBadValueIsSaidInOneLineAndItsDefaultUsed)
 {
-    const auto [bad, said] = optionsFrom("[audio]\nmaster = loud\neffects = 35\n[video]\nfullscreen = maybe\n"
-                                         "quality = ultra\n[input]\nmouse_sensitivity = 9\n[keys]\njump = Hyperspace\n"
-                                         "left = N\n");
+    const auto [bad, said] =
+        optionsFrom("[audio]\nmaster = loud\neffects = 35\n[video]\nfullscreen = maybe\n"
+                    "quality = ultra\ntext_size = 140\n[input]\nmouse_sensitivity = 9\n[keys]\njump = Hyperspace\n"
+                    "left = N\n");
     EXPECT_EQ(bad.audio.master, 80);
     EXPECT_EQ(bad.audio.effects, 35);
     EXPECT_FALSE(bad.video.fullscreen);
+    EXPECT_EQ(bad.video.textSize, 100);
     EXPECT_FLOAT_EQ(bad.input.mouseSensitivity, 1.0f);
     EXPECT_EQ(bad.keys.keyOf(Action::Jump), GLFW_KEY_SPACE);
     EXPECT_EQ(bad.keys.keyOf(Action::Left), GLFW_KEY_A);
@@ -65,7 +68,7 @@ TEST(PlayerOptions, EachBadValueIsSaidInOneLineAndItsDefaultUsed)
     for (const char* problem :
          {"master = loud is not a whole number from 0 to 100", "fullscreen = maybe is neither true nor false",
           "mouse_sensitivity = 9 is not a number from 0.1 to 5.0", "jump = Hyperspace is no key the game knows",
-          "left = N: N shows the normals"})
+          "left = N: N shows the normals", "text_size = 140 is not 100, 125 or 150"})
         EXPECT_NE(said.find(problem), std::string::npos) << problem << " in: " << said;
 
     TempDir none;

@@ -108,3 +108,16 @@ TEST(TextSize, EveryLineGrowsInsideTheWindowAndClearOfTheOthers)
         }
     }
 }
+
+// The bar's track moves over for its larger clock, and a click on it still finds its moment.
+TEST(TextSize, TheReplayBarsTrackTakesTheClicksWhereItIsDrawn)
+{
+    const ReplayBar bar{kWidth, 0, 1000, 0, false, "1x", 150};
+    std::vector<ScreenItem> items;
+    replayBarItems(bar, items);
+    const PanelItem& track = std::get<PanelItem>(items[3]);
+    EXPECT_GT(track.x, inkOf(std::get<TextItem>(items[2])).right) << "the clock runs into the track";
+    const float middle = static_cast<float>(track.x) + static_cast<float>(track.width) / 2.0f;
+    EXPECT_EQ(replayBarTickAt(bar, middle, 20.0f), 500u);
+    EXPECT_EQ(replayBarTickAt(bar, middle, 120.0f), std::nullopt) << "above the bar";
+}
