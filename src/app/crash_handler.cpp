@@ -13,6 +13,7 @@
 #include <execinfo.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -20,6 +21,7 @@ namespace {
 
 // Everything the handler needs is made before it can run: it may not allocate.
 struct CrashFiles {
+    char folders[2][1024] = {}; // the data folder and its replays, made if missing
     char replay[1024] = {};
     char replayPart[1040] = {};
     char log[1024] = {};
@@ -94,6 +96,15 @@ void stamp(ReportLine& line, long long milliseconds)
 void copyPath(char* to, size_t size, const std::string& path)
 {
     std::snprintf(to, size, "%s", path.c_str());
+}
+
+void keepPaths(const std::filesystem::path& replay, const std::filesystem::path& log)
+{
+    copyPath(files.folders[0], sizeof files.folders[0], replay.parent_path().parent_path().string());
+    copyPath(files.folders[1], sizeof files.folders[1], replay.parent_path().string());
+    copyPath(files.replay, sizeof files.replay, replay.string());
+    copyPath(files.replayPart, sizeof files.replayPart, replay.string() + ".part");
+    copyPath(files.log, sizeof files.log, log.string());
 }
 
 bool writeReplay();
@@ -177,6 +188,8 @@ private:
 
 bool writeReplay()
 {
+    for (const char* folder : files.folders)
+        CreateDirectoryA(folder, nullptr);
     const HANDLE file =
         CreateFileA(files.replayPart, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
@@ -211,9 +224,7 @@ LONG WINAPI onUnhandledException(EXCEPTION_POINTERS* exception)
 
 void installCrashHandler(const std::filesystem::path& replay, const std::filesystem::path& log)
 {
-    copyPath(files.replay, sizeof files.replay, replay.string());
-    copyPath(files.replayPart, sizeof files.replayPart, replay.string() + ".part");
-    copyPath(files.log, sizeof files.log, log.string());
+    keepPaths(replay, log);
     SetUnhandledExceptionFilter(onUnhandledException);
 }
 
@@ -304,6 +315,8 @@ private:
 
 bool writeReplay()
 {
+    for (const char* folder : files.folders)
+        ::mkdir(folder, 0755);
     const int fd = ::open(files.replayPart, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
@@ -334,9 +347,7 @@ void onFatalSignal(int signal)
 
 void installCrashHandler(const std::filesystem::path& replay, const std::filesystem::path& log)
 {
-    copyPath(files.replay, sizeof files.replay, replay.string());
-    copyPath(files.replayPart, sizeof files.replayPart, replay.string() + ".part");
-    copyPath(files.log, sizeof files.log, log.string());
+    keepPaths(replay, log);
     // backtrace() loads libgcc on its first call, which is no thing to do inside a crash.
     void* warmUp[1];
     ::backtrace(warmUp, 1);

@@ -308,8 +308,6 @@ void Game::startPlayersServices()
     if (!startReplay)
         session.openRecords();
     if (const std::optional<std::filesystem::path> replays = replayFolder()) {
-        std::error_code ignored;
-        std::filesystem::create_directories(*replays, ignored);
         installCrashHandler(*replays / "crash.replay", logFile());
         crashRecord().crashAtTick(options.crashAtTick);
     }
