@@ -156,16 +156,18 @@ void writeAll(HANDLE file, const void* data, size_t size)
 class Report {
 public:
     Report()
-    {
-        log = files.log[0] != '\0' ? CreateFileA(files.log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+        : log(files.log[0] != '\0' ? CreateFileA(files.log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
-                                   : INVALID_HANDLE_VALUE;
+                                   : INVALID_HANDLE_VALUE)
+    {
     }
     ~Report()
     {
         if (log != INVALID_HANDLE_VALUE)
             CloseHandle(log);
     }
+    Report(const Report&) = delete;
+    Report& operator=(const Report&) = delete;
     void say(const ReportLine& line)
     {
         const HANDLE console = GetStdHandle(STD_ERROR_HANDLE);

@@ -36,7 +36,7 @@ public:
     template <typename Write> void writeReplay(Write write) const;
 
 private:
-    static constexpr size_t kChunkBytes = 16 * 1024;
+    static constexpr size_t kChunkBytes = size_t{16} * 1024;
     static constexpr size_t kChunks = 4096; // 64 MB of inputs: a run of many hours
     struct Slot {
         RunState run;

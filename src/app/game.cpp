@@ -596,13 +596,8 @@ void Game::drawScene()
 void Game::drawOverlay()
 {
     session.overlayItems(screenItems);
-    if (!notice.empty()) {
-        ItemWriter write(screenItems, screenItems.size());
-        const int h = gameWindow->height();
-        const int textWidth = static_cast<int>(notice.size()) * 9 + 2;
-        write.panel(PanelId::BluePanel, gameWindow->width() / 2 - textWidth / 2 - 12, h - 28, textWidth + 24, 26);
-        write.text(notice.c_str(), gameWindow->width() / 2, h - 24, 18, true);
-    }
+    if (!notice.empty())
+        noticeItems(notice, gameWindow->width(), gameWindow->height(), screenItems);
     drawScreenItems(screenItems, panels, gameWindow->width(), gameWindow->height());
 }
 

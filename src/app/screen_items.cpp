@@ -66,6 +66,16 @@ void writeNumber(std::string& text, const char* words, std::int32_t number, cons
     text.append(after);
 }
 
+void noticeItems(const std::string& notice, int width, int height, std::vector<ScreenItem>& items)
+{
+    constexpr int kSize = 18;
+    ItemWriter write(items, items.size());
+    // Glyphs start half a size apart; the panel leaves a little either side.
+    const int textWidth = static_cast<int>(notice.size()) * kSize / 2 + 2;
+    write.panel(PanelId::BluePanel, width / 2 - textWidth / 2 - 12, height - 28, textWidth + 24, 26);
+    write.text(notice.c_str(), width / 2, height - 24, kSize, true);
+}
+
 void drawScreenItems(const std::vector<ScreenItem>& items, const HudPanels& panels, int width, int height)
 {
     // All strings go to GL in one upload; each run of consecutive strings is then one draw, and

@@ -102,4 +102,7 @@ template <typename Build> std::vector<ScreenItem> collectItems(const ScreenState
     return items;
 }
 
+// A short notice at the top of the window, over every screen, after the items already there.
+void noticeItems(const std::string& notice, int width, int height, std::vector<ScreenItem>& items);
+
 void drawScreenItems(const std::vector<ScreenItem>& items, const HudPanels& panels, int width, int height);

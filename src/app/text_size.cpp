@@ -174,8 +174,9 @@ TextBox inkOf(const TextItem& text)
 {
     const float size = static_cast<float>(text.size);
     const auto n = static_cast<int>(text.text.size());
-    // Where drawText starts a centred line.
-    const float left = text.centered ? std::trunc(static_cast<float>(text.x) - static_cast<float>(n / 2) * size * 0.5f)
+    // Where drawText starts a centred line: half the count of its glyphs, rounded down, before x.
+    const int before = n / 2;
+    const float left = text.centered ? std::trunc(static_cast<float>(text.x) - static_cast<float>(before) * size * 0.5f)
                                      : static_cast<float>(text.x);
     // The glyphs fill about the middle four fifths of their cells' height.
     return {left, static_cast<float>(text.y) + 0.1f * size, left + textWidth(text),
