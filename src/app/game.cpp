@@ -8,8 +8,10 @@
 #include "encoder_process.h"
 #include "export_progress.h"
 #include "frame_capture.h"
+#include "frame_loop.h"
 #include "framework.h"
 #include "gl.h"
+#include "gl_features.h"
 #include "interruption.h"
 #include "key_input.h"
 #include "mixer.h"
@@ -71,13 +73,22 @@ int Game::run()
         shutDown();
         return status;
     }
-    while (!glfwWindowShouldClose(window)) {
-        runFrame();
-        if (options.runHeadless)
-            break;
-        if (benchmarking() && benchmarkFrameSeconds.size() >= static_cast<size_t>(options.benchmarkFrames))
-            break;
-    }
+    return runFrames([game = shared_from_this()] { return game->loopFrame(); },
+                     [game = shared_from_this()] { return game->finishLoop(); }, !fixedFrames());
+}
+
+bool Game::loopFrame()
+{
+    if (glfwWindowShouldClose(window))
+        return false;
+    runFrame();
+    if (options.runHeadless)
+        return false;
+    return !benchmarking() || benchmarkFrameSeconds.size() < static_cast<size_t>(options.benchmarkFrames);
+}
+
+int Game::finishLoop()
+{
     if (benchmarking())
         printLine(benchmarkReport(benchmarkFrameSeconds));
     shutDown();
@@ -217,7 +228,7 @@ void Game::startUp()
         startupFailure("Error creating framebuffer object");
 
     frameViewProj = prevFrameViewProj = glm::mat4(1.0f);
-    if (!fixedFrames())
+    if (!fixedFrames() && !hostPacesFrames())
         pacer.emplace(clock, displayFramePeriod(window));
     benchmarkFrameSeconds.reserve(static_cast<size_t>(options.benchmarkFrames));
     lastFrameEnd = lastFrameTime = glfwGetTime();
@@ -312,7 +323,9 @@ void Game::startPlayersServices()
         crashRecord().crashAtTick(options.crashAtTick);
     }
     const std::filesystem::path data = userDataFolder();
-    screenshots = std::make_unique<Screenshots>((data.empty() ? std::filesystem::path(".") : data) / "screenshots");
+    // The pictures are written by a thread of their own, which a page has not got.
+    if (hostHasThreads())
+        screenshots = std::make_unique<Screenshots>((data.empty() ? std::filesystem::path(".") : data) / "screenshots");
 }
 
 // What the graphics quality draws: the scene's target (its size and the motion blur) and the
@@ -323,8 +336,8 @@ void Game::applyQuality()
     const auto scaled = [&](int side) {
         return std::max(1, static_cast<int>(std::lround(static_cast<float>(side) * preset.renderScale)));
     };
-    std::unique_ptr<PostProcessFramebuffer> target =
-        PostProcessFramebuffer::create(scaled(gameWindow->width()), scaled(gameWindow->height()), preset.motionBlur);
+    std::unique_ptr<PostProcessFramebuffer> target = PostProcessFramebuffer::create(
+        scaled(gameWindow->width()), scaled(gameWindow->height()), preset.motionBlur && hasMotionBlur());
     if (target)
         postProcess = std::move(target);
     else if (postProcess)
@@ -418,11 +431,18 @@ void Game::passInput()
         if (event.key == GLFW_KEY_F12) {
             if (event.action == GLFW_PRESS && screenshots)
                 screenshots->request();
+            else if (event.action == GLFW_PRESS && playersSession() && !hostHasThreads())
+                noticeNow(kNoScreenshots);
             continue;
         }
         session.key(event);
     }
     input.keys.clear();
+    // A replay dropped onto the window plays in the viewer.
+    for (const std::string& file : input.dropped)
+        if (playersSession())
+            session.watchFile(file);
+    input.dropped.clear();
     followPointer();
     if (session.freesPointer()) {
         session.pointer(pointerInput());
@@ -624,6 +644,7 @@ void Game::finishFrame()
         glfwSwapBuffers(window);
     followScreenshots(now);
     if (benchmarking()) {
+        waitForDrawing();
         const double swapped = glfwGetTime();
         benchmarkFrameSeconds.push_back(swapped - lastFrameEnd);
         lastFrameEnd = swapped;
@@ -640,11 +661,15 @@ void Game::followScreenshots(double now)
         notice.clear();
     if (!screenshots)
         return;
-    for (const std::string& line : screenshots->finished()) {
-        printLine(line);
-        notice = line;
-        noticeUntil = now + 4.0;
-    }
+    for (const std::string& line : screenshots->finished())
+        noticeNow(line);
+}
+
+void Game::noticeNow(const std::string& line)
+{
+    printLine(line);
+    notice = line;
+    noticeUntil = glfwGetTime() + 4.0;
 }
 
 void Game::updateTitle(double now)

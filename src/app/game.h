@@ -36,7 +36,7 @@ class VideoEncoder;
 
 // The running game: start-up, the frame loop and shutdown. It owns the window, the scene and the
 // frame-loop state; the session's screens decide what the input does and what the frame shows.
-class Game {
+class Game : public std::enable_shared_from_this<Game> {
 public:
     // With `replay`, the game shows that recorded run and nothing else; with `ghost`, the first
     // run is on its track and races it.
@@ -44,10 +44,16 @@ public:
          std::optional<Replay> ghost = std::nullopt);
 
     // Start-up, the frame loop until the window closes (or one frame when headless), shutdown.
-    // Returns the process exit status; a start-up failure ends the process on its own.
+    // Returns the process exit status; a start-up failure ends the process on its own. The frame
+    // loop holds the game, so in a browser, where run() returns before the frames, it lives on.
     int run();
 
 private:
+    // A frame of the loop; false once the loop is to end.
+    bool loopFrame();
+    // A line for the console and, for a few seconds, the top of the window.
+    void noticeNow(const std::string& line);
+    int finishLoop();
     void startUp();
     void loadSettings();
     void openWindow();
@@ -139,7 +145,7 @@ private:
     SystemClock clock;
     std::optional<FramePacer> pacer; // none in a benchmark, which measures unpaced frames
     std::vector<double> benchmarkFrameSeconds;
-    std::vector<ScreenItem> screenItems; // rewritten every frame
+    std::vector<ScreenItem> screenItems;      // rewritten every frame
     std::unique_ptr<Screenshots> screenshots; // a player's game only
     std::string notice;                       // shown over every screen until noticeUntil
     double noticeUntil = 0.0;

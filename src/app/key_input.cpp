@@ -1,11 +1,19 @@
 #include "key_input.h"
 
+#include "gl_features.h"
+
 #include "gl.h"
 
 void keyCallback(GLFWwindow* window, int key, int /*scancode*/, int action, int mods)
 {
     if (WindowInput* input = windowInputOf(window); input != nullptr)
         input->keys.push_back({key, action, mods});
+}
+
+void dropCallback(GLFWwindow* window, int count, const char** paths)
+{
+    if (WindowInput* input = windowInputOf(window); input != nullptr)
+        input->dropped.insert(input->dropped.end(), paths, paths + count);
 }
 
 bool isFullscreenKey(int key, int mods)
@@ -43,7 +51,9 @@ bool applyDisplayKey(AppFlags& flags, const KeyEvent& event)
         return false;
     switch (event.key) {
     case GLFW_KEY_F1:
-        flags.wireframeEnabled = !flags.wireframeEnabled;
+        // Where there is no wireframe the pause screen says so in F1's place.
+        if (hasWireframe())
+            flags.wireframeEnabled = !flags.wireframeEnabled;
         return true;
     case GLFW_KEY_F2:
         flags.cullingEnabled = !flags.cullingEnabled;
@@ -57,11 +67,6 @@ bool applyDisplayKey(AppFlags& flags, const KeyEvent& event)
     default:
         return false;
     }
-}
-
-void applyPolygonMode(bool wireframe)
-{
-    glPolygonMode(GL_FRONT_AND_BACK, wireframe ? GL_LINE : GL_FILL);
 }
 
 void applyCulling(bool culling)

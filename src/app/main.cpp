@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "console.h"
@@ -115,6 +116,5 @@ int main(int argc, char** argv)
         ghost = replayOption(options.ghostFile, "race the replay", failed);
     if (failed)
         return 1;
-    Game game(std::move(options), std::move(replay), std::move(ghost));
-    return game.run();
+    return std::make_shared<Game>(std::move(options), std::move(replay), std::move(ghost))->run();
 }

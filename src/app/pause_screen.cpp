@@ -1,5 +1,7 @@
 #include "pause_screen.h"
 
+#include "gl_features.h"
+
 #include "gamepad.h"
 #include "gl.h"
 #include "options_screen.h"
@@ -78,7 +80,7 @@ void pauseScreenItems(const ScreenState& state, std::vector<ScreenItem>& items)
     write.text("[O] Options", w / 2, h - 520, 40, true);
     if (state.offersMenu)
         write.text(state.replay ? "[E] Back to the menu" : "[E] End the run", w / 2, h - 440, 40, true);
-    write.text("[F1] Toggle wireframe", 30, h - 80, 20, false);
+    write.text(hasWireframe() ? "[F1] Toggle wireframe" : kNoWireframe, 30, h - 80, 20, false);
     write.text("[F2] Toggle backface culling", 30, h - 120, 20, false);
     write.text("[N] Show Normals", 30, h - 160, 20, false);
     write.text("[T] Show tex coordinates", 30, h - 200, 20, false);

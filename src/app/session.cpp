@@ -292,6 +292,18 @@ bool Session::watchRow(size_t index)
     return watch(runRecords.loadRowReplay(index));
 }
 
+void Session::watchFile(const std::string& file)
+{
+    std::string error;
+    std::optional<Replay> replay = loadReplay(file, error);
+    if (!replay) {
+        say("Cannot watch '" + file + "': " + error + ".");
+        return;
+    }
+    say("Watching the replay '" + file + "'.");
+    watch(std::move(replay));
+}
+
 bool Session::watch(std::optional<Replay> replay)
 {
     if (!replay)

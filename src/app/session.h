@@ -128,6 +128,8 @@ public:
     void watchBestRun();
     // The replay of the table's row `index` in place of every screen; false when it has none.
     bool watchRow(size_t index);
+    // The replay in `file` in place of every screen; a file that is no replay is said and left.
+    void watchFile(const std::string& file);
     bool offersTitle() const { return setup.title; }
     // The title in place of every screen, with the demo numbered `demoNumber` behind it and
     // `line` chosen; `announce`: the title is new to the player, and the console says so.
@@ -180,7 +182,7 @@ private:
     std::vector<std::string> saidLines;
     std::uint64_t runsBegun = 0;
     std::int32_t pointsBeforeTitle = 0; // of the last run shown before the title
-    RunStart lastStart;                  // of the player's last run, for playing again
+    RunStart lastStart;                 // of the player's last run, for playing again
     int drawingWidth = 1;
     int drawingHeight = 1;
     int windowSampleCount = 4;

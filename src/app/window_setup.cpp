@@ -3,6 +3,7 @@
 #include "console.h"
 #include "diagnostics.h"
 #include "gl.h"
+#include "gl_features.h"
 #include "key_input.h"
 #include "mouse_input.h"
 
@@ -14,27 +15,11 @@ void startupFailure(const std::string& message)
 
 void setWindowHints(const WindowSettings& settings)
 {
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
+    hintGlContext();
     glfwWindowHint(GLFW_REFRESH_RATE, settings.refreshRate);
     glfwWindowHint(GLFW_RESIZABLE, GLFW_TRUE);
     glfwWindowHint(GLFW_SAMPLES, settings.samples);
 }
-
-namespace {
-
-void installDebugOutput()
-{
-    // Drivers without debug output simply get no reporter.
-    if (glDebugMessageCallback == nullptr)
-        return;
-    glDebugMessageCallback(onGlDebugMessage, nullptr);
-    glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
-}
-
-} // namespace
 
 void startGlfw()
 {
@@ -83,7 +68,9 @@ GLFWwindow* openGameWindow(const WindowSettings& settings)
     printLine("GLEW was initialized.");
 
     glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
-    installDebugOutput();
+    if (!installDebugOutput())
+        if (const char* note = noDebugOutputNote())
+            printLine(note);
     return window;
 }
 
@@ -100,6 +87,7 @@ double displayFramePeriod(GLFWwindow* window)
 void installInputCallbacks(GLFWwindow* window)
 {
     glfwSetKeyCallback(window, keyCallback);
+    glfwSetDropCallback(window, dropCallback);
     glfwSetMouseButtonCallback(window, onMouseButton);
     glfwSetScrollCallback(window, onScroll);
     glfwSetCursorPosCallback(window, onCursorPos);
@@ -115,5 +103,5 @@ void applyInitialGlState(const RendererSettings& settings, const AppFlags& flags
     if (flags.cullingEnabled)
         glEnable(GL_CULL_FACE);
     if (flags.wireframeEnabled)
-        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+        applyPolygonMode(true);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "mouse_input.h"
@@ -23,7 +24,8 @@ struct WindowInput {
     std::vector<int> clicks;    // mouse buttons pressed while the pointer is free
     double pointerX = 0.0;      // where the pointer is, in window coordinates from the top left
     double pointerY = 0.0;
-    bool pointerMoved = false; // since a menu last looked
+    bool pointerMoved = false;        // since a menu last looked
+    std::vector<std::string> dropped; // files dropped onto the window since the game last took them
 };
 
 // The window's input as its callbacks reach it: nothing before the game has set it.

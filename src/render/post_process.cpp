@@ -1,5 +1,7 @@
 #include "post_process.h"
 
+#include "gl_features.h"
+
 #include "shader.h"
 
 namespace {
@@ -134,13 +136,13 @@ void PostProcessFramebuffer::drawToScreen(const CompositeShaders& shaders, const
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glActiveTexture(GL_TEXTURE2);
     glBindTexture(GL_TEXTURE_2D, tileTexture);
-    glEnable(GL_PROGRAM_POINT_SIZE);
+    programPointSize(true);
     drawTiles(*shaders.stillTiles, false);
     // Of the two, only the blur looks back at the previous frame.
     shaders.movingTiles->use();
     shaders.movingTiles->setUniform("reprojection", reprojection);
     drawTiles(*shaders.movingTiles, true);
-    glDisable(GL_PROGRAM_POINT_SIZE);
+    programPointSize(false);
 
     glBindTexture(GL_TEXTURE_2D, 0);
     glActiveTexture(GL_TEXTURE1);
