@@ -1,6 +1,6 @@
 #include "frame_capture.h"
 
-#include <cstring>
+#include "pixel_readback.h"
 
 namespace {
 
@@ -96,14 +96,9 @@ bool FrameCapture::take(std::vector<std::uint8_t>& pixels, bool last)
     if (inFlight == 0 || (!last && inFlight < kInFlight))
         return false;
     const int oldest = (nextBuffer - inFlight + kInFlight) % kInFlight;
-    pixels.resize(frameBytes());
     glBindBuffer(GL_PIXEL_PACK_BUFFER, pixelBuffers[oldest]);
-    const void* mapped =
-        glMapBufferRange(GL_PIXEL_PACK_BUFFER, 0, static_cast<GLsizeiptr>(frameBytes()), GL_MAP_READ_BIT);
-    if (mapped != nullptr)
-        std::memcpy(pixels.data(), mapped, frameBytes());
-    glUnmapBuffer(GL_PIXEL_PACK_BUFFER);
+    const bool read = readPixelPackBuffer(frameBytes(), pixels);
     glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
     --inFlight;
-    return mapped != nullptr;
+    return read;
 }

@@ -58,6 +58,9 @@ InstancedMesh::~InstancedMesh()
 
 void InstancedMesh::draw(Material& material, const std::vector<glm::mat4>& modelMatrices)
 {
+    // Nothing to upload is no upload: WebGL reads a length of 0 as "all of the source".
+    if (modelMatrices.empty())
+        return;
     instances.clear();
     for (const glm::mat4& model : modelMatrices)
         instances.push_back({model, glm::mat3(glm::transpose(glm::inverse(model)))});

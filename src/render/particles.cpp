@@ -222,6 +222,9 @@ void ParticleEmitter::draw(const glm::mat4& view, const glm::mat4& viewProjectio
     const int drawnCount =
         gatherVisibleSprites(viewProjection, instanceData, instanceColors, particleCount, visibleData, visibleColors);
 
+    // Nothing to upload is no upload: WebGL reads a length of 0 as "all of the source".
+    if (drawnCount == 0)
+        return;
     glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer);
     glBufferSubData(GL_ARRAY_BUFFER, 0,
                     static_cast<GLsizeiptr>(drawnCount) * static_cast<GLsizeiptr>(4 * sizeof(float)),

@@ -151,7 +151,9 @@ std::string Shader::readSource(const std::string& path)
 
 GLuint Shader::compileShader(const std::string& textOrPath, GLenum stageType)
 {
-    const std::string source = sourcesAreText ? textOrPath : readSource(textOrPath);
+    ShaderSource prepared = sourceForThisGl(sourcesAreText ? textOrPath : readSource(textOrPath));
+    samplerUnits.insert(samplerUnits.end(), prepared.samplerUnits.begin(), prepared.samplerUnits.end());
+    const std::string& source = prepared.text;
 
     const GLuint shader = glCreateShader(stageType);
     if (shader == 0)
@@ -175,6 +177,18 @@ GLuint Shader::compileShader(const std::string& textOrPath, GLenum stageType)
     fatalError(log);
 }
 
+void Shader::setSamplerUnits(GLuint program) const
+{
+    if (samplerUnits.empty())
+        return;
+    GLint current = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+    glUseProgram(program);
+    for (const SamplerUnit& sampler : samplerUnits)
+        glUniform1i(glGetUniformLocation(program, sampler.sampler.c_str()), sampler.unit);
+    glUseProgram(static_cast<GLuint>(current));
+}
+
 GLuint Shader::linkProgram(GLuint vertexStage, GLuint fragmentStage)
 {
     const GLuint program = glCreateProgram();
@@ -189,6 +203,7 @@ GLuint Shader::linkProgram(GLuint vertexStage, GLuint fragmentStage)
         glDetachShader(program, fragmentStage);
         glDeleteShader(vertexStage);
         glDeleteShader(fragmentStage);
+        setSamplerUnits(program);
         return program;
     }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gl.h"
+#include "shader_dialect.h"
 
 // One linked GLSL program of a vertex and a fragment stage, with a cache of uniform locations.
 // Building a program either succeeds or ends the game with a message; there is no half-built Shader.
@@ -43,6 +44,7 @@ private:
     GLuint compileShader(const std::string& textOrPath, GLenum stageType);
     std::string readSource(const std::string& path);
     GLuint linkProgram(GLuint vertexStage, GLuint fragmentStage);
+    void setSamplerUnits(GLuint program) const;
 
     GLuint programHandle = 0;
     std::string vertexShader;
@@ -51,4 +53,6 @@ private:
     // A program has a handful of uniforms: a short list searched by name is quicker than a hash
     // map and, unlike one keyed by std::string, needs no allocation to look a name up.
     std::vector<std::pair<std::string, GLint>> uniformLocations;
+    // The texture units that this GL's shading language could not fix in the source.
+    std::vector<SamplerUnit> samplerUnits;
 };

@@ -30,7 +30,9 @@ void uploadAttribute(GLuint buffer, const std::vector<glm::vec2>& values, size_t
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     if (grow)
         glBufferData(GL_ARRAY_BUFFER, bytes(capacity), nullptr, GL_STREAM_DRAW);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, bytes(values.size()), values.data());
+    // WebGL reads a length of 0 as "all of the source".
+    if (!values.empty())
+        glBufferSubData(GL_ARRAY_BUFFER, 0, bytes(values.size()), values.data());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "asset_path.h"
 #include "console.h"
 #include "dds.h"
+#include "texture_upload.h"
 
 Texture::Texture(std::string path)
 {
@@ -26,13 +27,7 @@ Texture::Texture(std::string path)
 
     glGenTextures(1, &textureHandle);
     glBindTexture(GL_TEXTURE_2D, textureHandle);
-    glCompressedTexImage2D(GL_TEXTURE_2D, 0, image.internalFormat, static_cast<GLsizei>(image.width),
-                           static_cast<GLsizei>(image.height), 0, static_cast<GLsizei>(image.imageSize),
-                           image.data.data());
-    glGenerateMipmap(GL_TEXTURE_2D);
-    // Mesa leaves the levels smaller than one 4 x 4 block of a compressed texture undefined, so
-    // far-off sprites drew from whatever memory held: the chain stops at 4 x 4.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, lastWholeBlockLevel(image.width, image.height));
+    uploadWithMipmaps(image);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);

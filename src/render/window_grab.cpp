@@ -1,6 +1,6 @@
 #include "window_grab.h"
 
-#include <cstring>
+#include "pixel_readback.h"
 
 namespace {
 
@@ -55,16 +55,11 @@ bool WindowGrab::take(std::vector<std::uint8_t>& pixels, int& width, int& height
         return false;
     const size_t bytes = rgbBytes(grabWidth, grabHeight);
     glBindBuffer(GL_PIXEL_PACK_BUFFER, pixelBuffer);
-    const void* mapped = glMapBufferRange(GL_PIXEL_PACK_BUFFER, 0, static_cast<GLsizeiptr>(bytes), GL_MAP_READ_BIT);
-    if (mapped != nullptr) {
-        pixels.resize(bytes);
-        std::memcpy(pixels.data(), mapped, bytes);
-        glUnmapBuffer(GL_PIXEL_PACK_BUFFER);
-    }
+    const bool read = readPixelPackBuffer(bytes, pixels);
     glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
     width = grabWidth;
     height = grabHeight;
-    return mapped != nullptr;
+    return read;
 }
 
 void WindowGrab::drop()

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "block_decoder.h"
+#include "dds.h"
 #include "dds_writer.h"
 #include "geometry.h"
 #include "gl_context.h"
@@ -107,6 +111,43 @@ TEST_F(RenderCore, TexturesBindOnlyWhenTheyDecoded)
     EXPECT_EQ(static_cast<GLuint>(integer(GL_TEXTURE_BINDING_2D)), texture.handle());
 }
 
+// The browser build decodes the DXT blocks itself; the driver's decoding of the game's own
+// textures, opaque and with alpha, and of a 6 x 6 image whose edge blocks hang over, is the
+// reference.
+TEST_F(RenderCore, DecodedBlocksAreTheDriversPixels)
+{
+    Image uneven(6, 6);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x)
+            uneven.set(x, y, x / 5.0f, y / 5.0f, 0.5f, (x + y) / 10.0f);
+    const TestAsset unevenFile("uneven.dds", encodeDds(uneven, DdsCompression::Dxt5));
+    const std::string source = ZARNOK_SOURCE_DIR;
+    for (const std::string& file :
+         {source + "/assets/textures/wood_texture.dds", source + "/assets/textures/Calibri1024_transparent.dds",
+          unevenFile.path().string()}) {
+        const DDSImage image = loadDDS(file);
+        ASSERT_TRUE(image.hasImage()) << file;
+        GLuint texture = 0;
+        glGenTextures(1, &texture);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glCompressedTexImage2D(GL_TEXTURE_2D, 0, image.internalFormat, static_cast<GLsizei>(image.width),
+                               static_cast<GLsizei>(image.height), 0, static_cast<GLsizei>(image.imageSize),
+                               image.data.data());
+        std::vector<std::uint8_t> drivers(static_cast<size_t>(image.width) * image.height * 4);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, drivers.data());
+        glDeleteTextures(1, &texture);
+
+        const std::vector<std::uint8_t> ours = decodeBlocks(image);
+        ASSERT_EQ(ours.size(), drivers.size()) << file;
+        int farthest = 0;
+        for (size_t i = 0; i < ours.size(); ++i)
+            farthest = std::max(farthest, std::abs(ours[i] - drivers[i]));
+        // The two round the blended colours each their own way.
+        EXPECT_LE(farthest, 2) << file;
+    }
+}
+
 TEST_F(RenderCore, ALitTexturedCubeIsBrightOnTheLitSideInTheTexturesColour)
 {
     constexpr int kSize = 128;
@@ -190,8 +231,8 @@ protected:
 
     // Four coloured quadrants at two depths in a scene of `scene` pixels square, then the
     // composite into the window, with or without motion blur.
-    std::vector<OffscreenTarget::Rgb> composite(const glm::mat4& current, const glm::mat4& previous,
-                                                int scene = kSize, bool motionBlur = true)
+    std::vector<OffscreenTarget::Rgb> composite(const glm::mat4& current, const glm::mat4& previous, int scene = kSize,
+                                                bool motionBlur = true)
     {
         auto framebuffer = PostProcessFramebuffer::create(scene, scene, motionBlur);
         EXPECT_TRUE(framebuffer);
