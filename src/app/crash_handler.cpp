@@ -10,11 +10,15 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <execinfo.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#elif !defined(_WIN32)
+#include <execinfo.h>
 #endif
 
 namespace {
@@ -91,6 +95,15 @@ void stamp(ReportLine& line, long long milliseconds)
         .number(static_cast<unsigned long long>(milliseconds % 100 / 10))
         .number(static_cast<unsigned long long>(milliseconds % 10))
         .text(" ");
+}
+
+// A report's line as the log keeps it: after the time it was written.
+ReportLine stampedLine(const ReportLine& line, long long milliseconds)
+{
+    ReportLine stamped;
+    stamp(stamped, milliseconds);
+    stamped.text(line.data());
+    return stamped;
 }
 
 void copyPath(char* to, size_t size, const std::string& path)
@@ -177,9 +190,7 @@ public:
         }
         if (log == INVALID_HANDLE_VALUE)
             return;
-        ReportLine stamped;
-        stamp(stamped, nowMilliseconds());
-        stamped.text(line.data());
+        const ReportLine stamped = stampedLine(line, nowMilliseconds());
         writeAll(log, stamped.data(), stamped.size());
         writeAll(log, "\n", 1);
     }
@@ -240,27 +251,6 @@ void crashOnPurpose()
 
 namespace {
 
-constexpr int kFatalSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
-// A stack of its own, so that a stack overflow can still be reported.
-alignas(16) char handlerStack[64 * 1024];
-
-// strsignal() may allocate; these are the signals handled.
-const char* signalName(int signal)
-{
-    switch (signal) {
-    case SIGSEGV:
-        return "segmentation fault";
-    case SIGBUS:
-        return "bus error";
-    case SIGFPE:
-        return "arithmetic error";
-    case SIGILL:
-        return "illegal instruction";
-    default:
-        return "aborted";
-    }
-}
-
 long long nowMilliseconds()
 {
     timespec now{};
@@ -297,12 +287,11 @@ public:
         writeAll(STDERR_FILENO, "\n", 1);
         if (log < 0)
             return;
-        ReportLine stamped;
-        stamp(stamped, nowMilliseconds());
-        stamped.text(line.data());
+        const ReportLine stamped = stampedLine(line, nowMilliseconds());
         writeAll(log, stamped.data(), stamped.size());
         writeAll(log, "\n", 1);
     }
+#ifndef __EMSCRIPTEN__
     // The backtrace's own lines, as glibc writes them.
     void backtrace(void* const* frames, int count)
     {
@@ -310,6 +299,7 @@ public:
         if (log >= 0)
             backtrace_symbols_fd(frames, count, log);
     }
+#endif
 
 private:
     int log;
@@ -325,6 +315,52 @@ bool writeReplay()
     crashRecord().writeReplay([&](const std::uint8_t* bytes, size_t size) { writeAll(fd, bytes, size); });
     ::close(fd);
     return ::rename(files.replayPart, files.replay) == 0;
+}
+
+#ifdef __EMSCRIPTEN__
+
+} // namespace
+
+// In a browser a fault stops the WebAssembly with a trap that no handler inside it sees; the page
+// calls this once it has.
+extern "C" EMSCRIPTEN_KEEPALIVE void zarnok_crashed()
+{
+    Report report;
+    report.say(ReportLine().text("ZARNOK 2023 crashed: the WebAssembly stopped."));
+    reportRun(report);
+}
+
+void installCrashHandler(const std::filesystem::path& replay, const std::filesystem::path& log)
+{
+    keepPaths(replay, log);
+}
+
+void crashOnPurpose()
+{
+    std::abort();
+}
+
+#else
+
+constexpr int kFatalSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+// A stack of its own, so that a stack overflow can still be reported.
+alignas(16) char handlerStack[64 * 1024];
+
+// strsignal() may allocate; these are the signals handled.
+const char* signalName(int signal)
+{
+    switch (signal) {
+    case SIGSEGV:
+        return "segmentation fault";
+    case SIGBUS:
+        return "bus error";
+    case SIGFPE:
+        return "arithmetic error";
+    case SIGILL:
+        return "illegal instruction";
+    default:
+        return "aborted";
+    }
 }
 
 void onFatalSignal(int signal)
@@ -370,5 +406,7 @@ void crashOnPurpose()
     ::raise(SIGSEGV);
     std::abort();
 }
+
+#endif
 
 #endif

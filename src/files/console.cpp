@@ -138,15 +138,10 @@ void keepNoLog()
     consoleLog().stop();
 }
 
-void waitForKeypress()
-{
-    std::getchar();
-}
-
 void fatalError(const std::string& message)
 {
     printLine(message);
-    waitForKeypress();
+    waitForKeypress(message);
     std::exit(1);
 }
 

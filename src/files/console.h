@@ -8,8 +8,9 @@
 void printLine(const std::string& text);
 
 // Waits until one character can be read from standard input (end of input counts),
-// so a console window stays open long enough to read the message.
-void waitForKeypress();
+// so a console window stays open long enough to read the message. A page has no console to
+// wait on: it shows `message` in place of the game instead.
+void waitForKeypress(const std::string& message);
 
 // The one way a fatal error ends the game: print the message, wait for a key, exit with status 1.
 [[noreturn]] void fatalError(const std::string& message);

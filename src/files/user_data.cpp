@@ -12,6 +12,9 @@
 #else
 #include <unistd.h>
 #endif
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -42,10 +45,27 @@ int processId()
     return static_cast<int>(getpid());
 }
 
+#ifdef __EMSCRIPTEN__
+
+// A page's files are in memory until the page writes them back to the browser's storage, which
+// it does once this write has ended.
+bool flushToDisk(std::FILE*)
+{
+    EM_ASM({
+        if (Module.filesChanged)
+            Module.filesChanged();
+    });
+    return true;
+}
+
+#else
+
 bool flushToDisk(std::FILE* file)
 {
     return fsync(fileno(file)) == 0;
 }
+
+#endif
 
 #endif
 

@@ -6,10 +6,12 @@
 #include <unistd.h>
 #endif
 
+#ifndef __EMSCRIPTEN__
 namespace {
 // A path that fills the whole buffer may have been cut short; such a result is refused.
 constexpr int kPathBufferSize = 1337;
 } // namespace
+#endif
 
 #ifdef _WIN32
 
@@ -25,6 +27,19 @@ std::string executablePath()
 const char* platformName()
 {
     return "Windows";
+}
+
+#elif defined(__EMSCRIPTEN__)
+
+// The page packs the assets under /zarnok, beside the marker file that ends the search.
+std::string executablePath()
+{
+    return "/zarnok/zarnok";
+}
+
+const char* platformName()
+{
+    return "the web";
 }
 
 #else

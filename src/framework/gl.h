@@ -4,3 +4,6 @@
 #include <GL/glew.h>
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
+#ifdef __EMSCRIPTEN__
+#include "browser_gamepad.h"
+#endif

@@ -1,5 +1,6 @@
 #include "screenshot.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -8,17 +9,18 @@
 
 namespace {
 
+// RGB rows, bottom first. They are read as RGBA, the one form OpenGL ES (and so WebGL) always
+// gives back, with rows of whole 4-byte pixels that need no alignment.
 std::vector<unsigned char> readPixels(int width, int height)
 {
-    std::vector<unsigned char> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
+    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+    std::vector<unsigned char> rgba(count * 4);
+    std::vector<unsigned char> pixels(count * 3);
     if (pixels.empty())
         return pixels;
-    // Rows must come back tightly packed whatever the width, not padded to 4 bytes.
-    GLint previousAlignment = 4;
-    glGetIntegerv(GL_PACK_ALIGNMENT, &previousAlignment);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    glPixelStorei(GL_PACK_ALIGNMENT, previousAlignment);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    for (size_t i = 0; i < count; ++i)
+        std::copy_n(rgba.begin() + static_cast<long>(i * 4), 3, pixels.begin() + static_cast<long>(i * 3));
     return pixels;
 }
 
