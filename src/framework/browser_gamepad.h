@@ -4,8 +4,6 @@
 // report: the browser's, in the W3C standard layout that browsers give every pad they know.
 // Included by gl.h in the browser build only.
 
-#include <cstring>
-
 #define GLFW_GAMEPAD_BUTTON_A 0
 #define GLFW_GAMEPAD_BUTTON_B 1
 #define GLFW_GAMEPAD_BUTTON_X 2
@@ -55,7 +53,7 @@ inline int glfwGetGamepadState(int joystick, GLFWgamepadstate* state)
     const unsigned char* buttons = glfwGetJoystickButtons(joystick, &buttonCount);
     if (axes == nullptr || buttons == nullptr)
         return GLFW_FALSE;
-    std::memset(state, 0, sizeof *state);
+    *state = GLFWgamepadstate{};
     for (int i = 0; i < 4 && i < axisCount; ++i)
         state->axes[i] = axes[i];
     for (int i = 0; i < 15; ++i)

@@ -61,8 +61,10 @@ void decodeInterpolatedAlpha(const unsigned char* block, std::array<Rgba, 16>& t
     const int first = block[0], second = block[1];
     std::array<int, 8> alphas{first, second};
     const int steps = first > second ? 7 : 5;
-    for (int i = 1; i < steps; ++i)
-        alphas[static_cast<size_t>(i + 1)] = ((steps - i) * first + i * second) / steps;
+    for (size_t i = 1; i < static_cast<size_t>(steps); ++i) {
+        const int weight = static_cast<int>(i);
+        alphas[i + 1] = ((steps - weight) * first + weight * second) / steps;
+    }
     if (first <= second) {
         alphas[6] = 0;
         alphas[7] = 255;
