@@ -1,6 +1,6 @@
 #include "shader_dialect.h"
 
-#include <regex>
+#include <cctype>
 #include <sstream>
 
 namespace {
@@ -21,13 +21,102 @@ bool startsWith(const std::string& line, const char* prefix)
     return line.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
 }
 
+bool isWordCharacter(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
+}
+
+// Reads a line a token at a time: words, numbers and single marks, blanks between them skipped.
+class Tokens {
+public:
+    explicit Tokens(const std::string& text, size_t from = 0) : text(text), at(from) {}
+
+    bool take(const std::string& token)
+    {
+        skipBlanks();
+        if (text.compare(at, token.size(), token) != 0)
+            return false;
+        const bool word = isWordCharacter(token.back());
+        if (word && at + token.size() < text.size() && isWordCharacter(text[at + token.size()]))
+            return false;
+        at += token.size();
+        return true;
+    }
+    std::string word()
+    {
+        skipBlanks();
+        const size_t start = at;
+        while (at < text.size() && isWordCharacter(text[at]))
+            ++at;
+        return text.substr(start, at - start);
+    }
+    size_t position() const { return at; }
+
+private:
+    void skipBlanks()
+    {
+        while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at])) != 0)
+            ++at;
+    }
+    const std::string& text;
+    size_t at;
+};
+
+// "layout(binding = N) uniform TYPE NAME" becomes "uniform TYPE NAME", and N the sampler's unit.
+bool takeBinding(std::string& line, std::vector<SamplerUnit>& units)
+{
+    const size_t start = line.find("layout");
+    if (start == std::string::npos)
+        return false;
+    Tokens tokens(line, start);
+    if (!tokens.take("layout") || !tokens.take("(") || !tokens.take("binding") || !tokens.take("="))
+        return false;
+    const std::string unit = tokens.word();
+    if (unit.empty() || unit.size() > 2 || !tokens.take(")") || !tokens.take("uniform"))
+        return false;
+    const std::string type = tokens.word();
+    const std::string name = tokens.word();
+    if (type.empty() || name.empty())
+        return false;
+    units.push_back({name, std::stoi(unit)});
+    line.replace(start, tokens.position() - start, "uniform " + type + " " + name);
+    return true;
+}
+
+// "uniform TYPE NAME = VALUE;" becomes "uniform TYPE NAME;".
+void dropInitialiser(std::string& line)
+{
+    Tokens tokens(line);
+    if (!tokens.take("uniform"))
+        return;
+    const std::string type = tokens.word();
+    const std::string name = tokens.word();
+    const size_t named = tokens.position();
+    const size_t end = line.find(';', named);
+    if (type.empty() || name.empty() || !tokens.take("=") || end == std::string::npos)
+        return;
+    line.erase(named, end - named);
+}
+
+void replaceWord(std::string& line, const std::string& word, const std::string& by)
+{
+    size_t at = 0;
+    while ((at = line.find(word, at)) != std::string::npos) {
+        const bool alone = (at == 0 || !isWordCharacter(line[at - 1])) &&
+                           (at + word.size() == line.size() || !isWordCharacter(line[at + word.size()]));
+        if (alone) {
+            line.replace(at, word.size(), by);
+            at += by.size();
+        } else {
+            at += word.size();
+        }
+    }
+}
+
 } // namespace
 
 ShaderSource glslEsSource(const std::string& desktop)
 {
-    static const std::regex binding(R"(layout\s*\(\s*binding\s*=\s*(\d+)\s*\)\s*uniform\s+(\w+)\s+(\w+))");
-    static const std::regex initialiser(R"(^(\s*uniform\s+\w+\s+\w+)\s*=[^;]*;)");
-    static const std::regex gather(R"(\btextureGather\s*\()");
     ShaderSource result;
     std::ostringstream body;
     bool gathers = false;
@@ -43,14 +132,11 @@ ShaderSource glslEsSource(const std::string& desktop)
             body << '\n';
             continue;
         }
-        std::smatch match;
-        if (std::regex_search(line, match, binding)) {
-            result.samplerUnits.push_back({match[3].str(), std::stoi(match[1].str())});
-            line = match.prefix().str() + "uniform " + match[2].str() + " " + match[3].str() + match.suffix().str();
-        }
+        takeBinding(line, result.samplerUnits);
+        dropInitialiser(line);
         if (gathers)
-            line = std::regex_replace(line, gather, "gatherTexels(");
-        body << std::regex_replace(line, initialiser, "$1;") << '\n';
+            replaceWord(line, "textureGather", "gatherTexels");
+        body << line << '\n';
     }
     const bool versioned = startsWith(desktop, "#version");
     result.text = "#version 300 es\nprecision highp float;\nprecision highp int;\nprecision highp sampler2D;\n";
