@@ -16,5 +16,3 @@ bool hostPacesFrames();
 
 // A page runs on the browser's one thread: it can start none of its own.
 bool hostHasThreads();
-
-constexpr const char* kNoScreenshots = "F12 saves no screenshot in a browser: the browser's own tools can take one.";

@@ -1,8 +1,7 @@
 #include "key_input.h"
 
-#include "gl_features.h"
-
 #include "gl.h"
+#include "gl_features.h"
 
 void keyCallback(GLFWwindow* window, int key, int /*scancode*/, int action, int mods)
 {

@@ -1,9 +1,8 @@
 #include "pause_screen.h"
 
-#include "gl_features.h"
-
 #include "gamepad.h"
 #include "gl.h"
+#include "gl_features.h"
 #include "options_screen.h"
 #include "run_screen.h"
 #include "session.h"

@@ -57,5 +57,8 @@ private:
     std::thread writer; // last: it starts once everything it uses is there
 };
 
+// What F12 says where there are no screenshots: a page cannot start the writer's thread.
+constexpr const char* kNoScreenshots = "F12 saves no screenshot in a browser: the browser's own tools can take one.";
+
 // The file name of a picture taken at `time` (local, as the player's clock shows it).
 std::string screenshotName(const std::tm& time);

@@ -212,19 +212,19 @@ void ParticleEmitter::update(float deltaTime, const glm::vec3& cameraPosition)
 
 void ParticleEmitter::draw(const glm::mat4& view, const glm::mat4& viewProjection)
 {
+    // Sprites off screen would cost the driver a pass each for nothing.
+    const int drawnCount =
+        gatherVisibleSprites(viewProjection, instanceData, instanceColors, particleCount, visibleData, visibleColors);
+    // Nothing to draw is no draw and no upload: WebGL reads a length of 0 as "all of the source".
+    if (drawnCount == 0)
+        return;
+
     shader->use();
     shader->setUniform("cameraRight", glm::vec3(view[0][0], view[1][0], view[2][0]));
     shader->setUniform("cameraUp", glm::vec3(view[0][1], view[1][1], view[2][1]));
     shader->setUniform("viewProjection", viewProjection);
     material->setUniforms();
 
-    // Sprites off screen would cost the driver a pass each for nothing.
-    const int drawnCount =
-        gatherVisibleSprites(viewProjection, instanceData, instanceColors, particleCount, visibleData, visibleColors);
-
-    // Nothing to upload is no upload: WebGL reads a length of 0 as "all of the source".
-    if (drawnCount == 0)
-        return;
     glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer);
     glBufferSubData(GL_ARRAY_BUFFER, 0,
                     static_cast<GLsizeiptr>(drawnCount) * static_cast<GLsizeiptr>(4 * sizeof(float)),

@@ -1,7 +1,6 @@
 #include "post_process.h"
 
 #include "gl_features.h"
-
 #include "shader.h"
 
 namespace {
